@@ -1,0 +1,22 @@
+#pragma once
+
+#include "controlsurface.h"
+
+namespace quiz {
+
+class MemoryTextBox : public TextBox
+{
+public:
+    explicit MemoryTextBox(std::u16string text = {})
+        : m_text(std::move(text))
+    {
+    }
+
+    std::u16string Text() const override { return m_text; }
+    void SetText(const std::u16string &text) override { m_text = text; }
+
+private:
+    std::u16string m_text;
+};
+
+} // namespace quiz

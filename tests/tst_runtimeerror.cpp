@@ -1,0 +1,45 @@
+#include <QProcess>
+#include <QTest>
+
+class TestRunTimeError : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void wrongCallStopsWithMessage_data();
+    void wrongCallStopsWithMessage();
+};
+
+void TestRunTimeError::wrongCallStopsWithMessage_data()
+{
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QString>("message");
+
+    QTest::addRow("remove_missing_row")
+        << "remove" << "invalid row 5 for List1(0).RemoveItem (the list has 0 rows)";
+    QTest::addRow("select_past_end")
+        << "select" << "invalid row 22 for List1(2).ListIndex (the list has 22 rows)";
+    QTest::addRow("read_negative_row")
+        << "read" << "invalid row -2 for List1(3).List (the list has 22 rows)";
+    QTest::addRow("no_such_list") << "list" << "control array element List1(4) does not exist";
+    QTest::addRow("no_such_option") << "option" << "control array element Option1(-1) does not exist";
+    QTest::addRow("no_such_text") << "text" << "control array element Text1(1) does not exist";
+}
+
+void TestRunTimeError::wrongCallStopsWithMessage()
+{
+    QFETCH(QString, call);
+    QFETCH(QString, message);
+
+    QProcess probe;
+    probe.start(QStringLiteral(WRONGCALL_PROBE), {call});
+    QVERIFY(probe.waitForFinished(30000));
+    QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
+    QVERIFY(probe.exitCode() != 0);
+    QCOMPARE(probe.readAllStandardOutput(), QByteArray());
+    const QString errors = QString::fromUtf8(probe.readAllStandardError());
+    QCOMPARE(errors, QStringLiteral("Tembrela: run-time error: ") + message + u'\n');
+}
+
+QTEST_GUILESS_MAIN(TestRunTimeError)
+#include "tst_runtimeerror.moc"
