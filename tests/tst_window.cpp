@@ -1,0 +1,490 @@
+#include "appearance.h"
+#include "catalogue.h"
+#include "logbox.h"
+#include "performerlist.h"
+#include "statement.h"
+#include "tembrelawindow.h"
+#include "voiceframe.h"
+#include "voiceoption.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QString qs(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QStringList catalogueNames()
+{
+    QStringList names;
+    for (const std::u16string &name : quiz::standardCatalogue().names())
+        names << qs(name);
+    return names;
+}
+
+int catalogueCode(const QString &name)
+{
+    const auto &names = quiz::standardCatalogue().names();
+    for (std::size_t row = 0; row < names.size(); ++row)
+        if (qs(names[row]) == name)
+            return quiz::standardCatalogue().codes()[row][0] - u'0';
+    return -1;
+}
+
+const QString crLf = QStringLiteral("\r\n");
+const QStringList captions{QStringLiteral("бас"), QStringLiteral("мецосопран"),
+                           QStringLiteral("сопран"), QStringLiteral("тенор")};
+
+QString verdict(bool right, int voice, const QString &name)
+{
+    return (right ? QStringLiteral("Вярно ") : QStringLiteral("Невярно ")) + captions[voice]
+           + QStringLiteral(": ") + name + crLf;
+}
+
+} // namespace
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TembrelaWindow> window;
+
+    QString log() const { return qs(window->logBox()->Text()); }
+    PerformerList *list() const { return window->performerList(); }
+
+    QStringList shownNames() const
+    {
+        QStringList names;
+        for (int row = 0; row < list()->count(); ++row)
+            names << list()->item(row)->text();
+        return names;
+    }
+
+    int chosenOption() const
+    {
+        int chosen = -1;
+        for (int k = 0; k < 4; ++k) {
+            if (window->voiceOption(k)->isChecked()) {
+                if (chosen != -1)
+                    return -2; // two at once: never right
+                chosen = k;
+            }
+        }
+        return chosen;
+    }
+
+    void clickOption(int voice, int xFromRight)
+    {
+        VoiceOption *option = window->voiceOption(voice);
+        QTest::mouseClick(option, Qt::LeftButton, {},
+                          QPoint(option->width() - xFromRight, option->height() / 2));
+    }
+
+    void clickRow(int row)
+    {
+        const QRect rect = list()->visualItemRect(list()->item(row));
+        QVERIFY2(list()->viewport()->rect().contains(rect.center()),
+                 qPrintable(QStringLiteral("row %1 at %2, scrolled to %3").arg(row).arg(rect.top())
+                                .arg(list()->verticalScrollBar()->value())));
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QTest::keyClick(focus, key, modifiers);
+    }
+
+    // Letters with no key code of their own, as a keyboard layout sends them.
+    void typeText(const QString &text)
+    {
+        for (QChar letter : text)
+            QTest::sendKeyEvent(QTest::Click, list(), Qt::Key_unknown, QString(letter), {});
+    }
+
+    int visibleRows() const
+    {
+        return list()->viewport()->height() / list()->visualItemRect(list()->item(0)).height();
+    }
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void startState();
+    void controlsSitWhereDesigned_data();
+    void controlsSitWhereDesigned();
+    void coloursOnScreen_data();
+    void coloursOnScreen();
+    void fontIsTheFormFont();
+    void wholeGameByMouse();
+    void keyboardOnlyGame();
+    void typingMovesTheCursorOnly();
+    void numberKeysChooseFromAnywhere();
+    void restartInMidGame();
+    void removalSelectsNextRowAndIsAbsorbed();
+    void valueFalseIsSilent();
+    void logTextCanBeCopied();
+};
+
+void TestWindow::initTestCase()
+{
+    applyFormAppearance();
+}
+
+void TestWindow::init()
+{
+    window = std::make_unique<TembrelaWindow>();
+    window->raiseLoad();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+}
+
+void TestWindow::cleanup()
+{
+    window.reset();
+}
+
+void TestWindow::startState()
+{
+    const QString statement = qs(quiz::exerciseStatement(quiz::standardCatalogue()));
+    QCOMPARE(log(), statement);
+    QCOMPARE(window->logBox()->toPlainText(), QString(statement).replace(crLf, "\n"));
+    QVERIFY(window->logBox()->verticalScrollBar()->isVisible());
+    QVERIFY(window->logBox()->verticalScrollBar()->maximum() > 0);
+    QCOMPARE(window->logBox()->verticalScrollBar()->value(), 0);
+
+    QCOMPARE(shownNames(), catalogueNames());
+    QCOMPARE(list()->verticalScrollBar()->value(), 0);
+    QCOMPARE(list()->selectedItems().size(), 0);
+    QCOMPARE(chosenOption(), -1);
+    for (int k = 0; k < 4; ++k)
+        QCOMPARE(window->voiceOption(k)->text(), captions[k]);
+    QCOMPARE(QApplication::focusWidget(), window->logBox());
+
+    QCOMPARE(window->windowTitle(), QStringLiteral("https://www.example.org Тесирона"));
+    QCOMPARE(window->titleLabel()->text(), QStringLiteral("Тембрела"));
+    QCOMPARE(window->performerHeading()->text(), QStringLiteral("Име на изпълнител"));
+    QCOMPARE(window->voiceFrame()->title(), QStringLiteral("Вид певчески глас"));
+    QCOMPARE(window->restartButton()->text(), QStringLiteral("Изчисти"));
+    QVERIFY(!window->windowIcon().pixmap(32, 32).isNull());
+
+    // The hidden lists are no widgets, so no key or screen reader finds them.
+    QCOMPARE(window->findChildren<QListWidget *>().size(), 1);
+}
+
+void TestWindow::controlsSitWhereDesigned_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QRect>("geometry");
+
+    // Pixels at 15 twips each, the options within their frame.
+    QTest::addRow("window") << "window" << QRect(0, 0, 464, 345);
+    QTest::addRow("title") << "title" << QRect(96, 0, 265, 25);
+    QTest::addRow("frame") << "frame" << QRect(16, 32, 145, 105);
+    QTest::addRow("bass") << "option0" << QRect(8, 20, 129, 20);
+    QTest::addRow("mezzo") << "option1" << QRect(8, 40, 129, 20);
+    QTest::addRow("soprano") << "option2" << QRect(8, 60, 129, 20);
+    QTest::addRow("tenor") << "option3" << QRect(8, 80, 129, 20);
+    QTest::addRow("heading") << "heading" << QRect(184, 32, 265, 25);
+    QTest::addRow("list") << "list" << QRect(184, 56, 265, 99);
+    QTest::addRow("restart") << "restart" << QRect(32, 144, 113, 25);
+    QTest::addRow("log") << "log" << QRect(8, 176, 449, 161);
+}
+
+void TestWindow::controlsSitWhereDesigned()
+{
+    QFETCH(QString, control);
+    QFETCH(QRect, geometry);
+
+    const QHash<QString, QWidget *> controls{
+        {"window", window.get()},           {"title", window->titleLabel()},
+        {"frame", window->voiceFrame()},     {"option0", window->voiceOption(0)},
+        {"option1", window->voiceOption(1)}, {"option2", window->voiceOption(2)},
+        {"option3", window->voiceOption(3)}, {"heading", window->performerHeading()},
+        {"list", list()},                    {"restart", window->restartButton()},
+        {"log", window->logBox()},
+    };
+    QWidget *widget = controls.value(control);
+    QVERIFY(widget);
+    QCOMPARE(control == "window" ? QRect(QPoint(), widget->size()) : widget->geometry(), geometry);
+}
+
+void TestWindow::coloursOnScreen_data()
+{
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<QColor>("colour");
+
+    const QColor form(192, 192, 255), label(255, 192, 128), option(128, 128, 255);
+    QTest::addRow("form_top_left") << QPoint(3, 3) << form;
+    QTest::addRow("form_between_controls") << QPoint(170, 100) << form;
+    QTest::addRow("title_left_end") << QPoint(99, 12) << label;
+    QTest::addRow("title_right_end") << QPoint(357, 20) << label;
+    QTest::addRow("heading_left_end") << QPoint(187, 44) << label;
+    QTest::addRow("frame_inside_left") << QPoint(21, 100) << form;
+    QTest::addRow("frame_inside_bottom") << QPoint(100, 133) << form;
+    for (int k = 0; k < 4; ++k) {
+        // Window coordinates: frame at (16, 32), bars at (8, 20 + 20k) in it.
+        QTest::addRow("option%d_blank_end", k) << QPoint(16 + 8 + 126, 32 + 20 + 20 * k + 10) << option;
+        QTest::addRow("option%d_top_edge", k) << QPoint(16 + 8 + 100, 32 + 20 + 20 * k) << option;
+        QTest::addRow("option%d_bottom_edge", k) << QPoint(16 + 8 + 100, 32 + 20 + 20 * k + 19) << option;
+    }
+    QTest::addRow("restart_left_face") << QPoint(38, 156) << QColor(255, 0, 0);
+    QTest::addRow("restart_right_face") << QPoint(139, 150) << QColor(255, 0, 0);
+    QTest::addRow("list_background") << QPoint(400, 150) << QColor(Qt::white);
+    QTest::addRow("log_background") << QPoint(200, 330) << QColor(Qt::white);
+}
+
+void TestWindow::coloursOnScreen()
+{
+    QFETCH(QPoint, point);
+    QFETCH(QColor, colour);
+    const QImage image = window->grab().toImage();
+    QCOMPARE(image.size(), QSize(464, 345));
+    QCOMPARE(image.pixelColor(point).name(), colour.name());
+
+    if (const QByteArray path = qgetenv("TEMBRELA_SCREENSHOT"); !path.isEmpty()
+        && QByteArray(QTest::currentDataTag()) == "form_top_left") {
+        clickOption(3, 10);
+        clickRow(0);
+        clickOption(2, 10);
+        QVERIFY(window->grab().save(QString::fromLocal8Bit(path)));
+    }
+}
+
+void TestWindow::fontIsTheFormFont()
+{
+    const QList<QWidget *> controls{window->titleLabel(), window->voiceFrame(),
+                                    window->voiceOption(0), window->voiceOption(3),
+                                    window->performerHeading(), list(),
+                                    window->restartButton(), window->logBox()};
+    for (QWidget *control : controls) {
+        const QFontInfo font(control->font());
+        QVERIFY2(font.family() == QLatin1String("Times New Roman")
+                     || font.family() == QLatin1String("Liberation Serif"),
+                 qPrintable(font.family()));
+        QCOMPARE(font.pointSize(), 12);
+        QVERIFY(!font.bold() && !font.italic() && !font.underline() && !font.strikeOut());
+        QVERIFY(QFontMetrics(control->font()).inFont(u'Ж'));
+    }
+}
+
+void TestWindow::wholeGameByMouse()
+{
+    QString expected;
+    int answers = 0;
+    for (int pick = 0; pick < 22; ++pick) {
+        const int voice = (pick * 3) % 4;
+        clickOption(voice, pick % 2 == 0 ? 3 : 110); // the blank end, or the caption
+        QCOMPARE(chosenOption(), voice);
+        if (pick == 0)
+            QCOMPARE(log(), QString());
+
+        const int row = pick % qMin(visibleRows(), list()->count());
+        const QString name = shownNames().at(row);
+        clickRow(row);
+        ++answers;
+        expected.prepend(verdict(catalogueCode(name) == voice, voice, name));
+        QCOMPARE(log(), expected + crLf.repeated(answers));
+        QVERIFY(!shownNames().contains(name));
+        QCOMPARE(chosenOption(), -1);
+        QCOMPARE(list()->selectedItems().size(), 0);
+        QCOMPARE(window->logBox()->verticalScrollBar()->value(), 0);
+        QCOMPARE(window->logBox()->toPlainText().section(u'\n', 0, 0), expected.section(crLf, 0, 0));
+    }
+    QCOMPARE(list()->count(), 0);
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, QPoint(20, 20)); // empty list
+    QCOMPARE(log(), expected + crLf.repeated(22));
+}
+
+void TestWindow::keyboardOnlyGame()
+{
+    press(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), list());
+
+    press(Qt::Key_Down); // the cursor lands on a row; nobody is picked
+    press(Qt::Key_Down);
+    const int cursor = list()->currentRow();
+    QVERIFY(cursor >= 0);
+    QCOMPARE(list()->selectedItems().size(), 0);
+    press(Qt::Key_Space); // no voice yet: deselected, the statement stays
+    QCOMPARE(list()->selectedItems().size(), 0);
+    QCOMPARE(log(), qs(quiz::exerciseStatement(quiz::standardCatalogue())));
+
+    press(Qt::Key_4);
+    QCOMPARE(chosenOption(), 3);
+    QCOMPARE(log(), QString());
+    QCOMPARE(QApplication::focusWidget(), list());
+    QString name = shownNames().at(cursor);
+    press(Qt::Key_Space);
+    QString expected = verdict(catalogueCode(name) == 3, 3, name);
+    QCOMPARE(log(), expected + crLf);
+    QCOMPARE(list()->currentRow(), cursor); // now on the next performer
+
+    press(Qt::Key_End);
+    press(Qt::Key_1);
+    name = shownNames().last();
+    press(Qt::Key_Return);
+    expected.prepend(verdict(catalogueCode(name) == 0, 0, name));
+    QCOMPARE(log(), expected + crLf.repeated(2));
+
+    press(Qt::Key_Home);
+    press(Qt::Key_PageDown);
+    QVERIFY(list()->currentRow() > 0);
+    press(Qt::Key_PageUp);
+    QCOMPARE(list()->currentRow(), 0);
+    press(Qt::Key_3);
+    name = shownNames().first();
+    press(Qt::Key_Enter, Qt::KeypadModifier);
+    expected.prepend(verdict(catalogueCode(name) == 2, 2, name));
+    QCOMPARE(log(), expected + crLf.repeated(3));
+    QCOMPARE(list()->count(), 19);
+
+    // Into the option group: arrows move and choose, each reported as a click.
+    press(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), window->restartButton());
+    press(Qt::Key_Tab);
+    QVERIFY(qobject_cast<VoiceOption *>(QApplication::focusWidget()));
+    press(Qt::Key_Space);
+    const int first = chosenOption();
+    QVERIFY(first >= 0);
+    press(Qt::Key_Down);
+    QCOMPARE(chosenOption(), first + 1);
+    QCOMPARE(window->form().chosenVoice(), first + 1);
+    QCOMPARE(log(), expected + crLf.repeated(3));
+
+    // Back to the button by Shift+Tab; Space restarts.
+    QWidget *focus = QApplication::focusWidget();
+    while (QApplication::focusWidget() != window->restartButton()) {
+        press(Qt::Key_Backtab);
+        QVERIFY(QApplication::focusWidget() != focus);
+    }
+    press(Qt::Key_Space);
+    QCOMPARE(log(), QStringLiteral("Нов избор"));
+    QCOMPARE(shownNames(), catalogueNames());
+    QCOMPARE(chosenOption(), -1);
+}
+
+void TestWindow::typingMovesTheCursorOnly()
+{
+    list()->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_2);
+    QCOMPARE(chosenOption(), 1);
+    typeText(QStringLiteral("Фь"));
+    QCOMPARE(list()->currentItem()->text(), QStringLiteral("Фьодор Шаляпин"));
+    QCOMPARE(list()->selectedItems().size(), 0);
+    QCOMPARE(log(), QString());
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    typeText(QStringLiteral("М"));
+    QCOMPARE(list()->currentItem()->text(), QStringLiteral("Мария Калас"));
+    // The view has scrolled to the cursor, which is drawn.
+    QVERIFY(list()->viewport()->rect().contains(list()->visualItemRect(list()->currentItem())));
+    press(Qt::Key_Space);
+    QCOMPARE(log(), verdict(false, 1, "Мария Калас") + crLf);
+}
+
+void TestWindow::numberKeysChooseFromAnywhere()
+{
+    QSignalSpy clicks(window->voiceOption(2), &QAbstractButton::clicked);
+    QCOMPARE(QApplication::focusWidget(), window->logBox());
+    press(Qt::Key_3);
+    QCOMPARE(chosenOption(), 2);
+    QCOMPARE(clicks.size(), 1);
+    window->restartButton()->setFocus();
+    press(Qt::Key_1);
+    QCOMPARE(chosenOption(), 0);
+    press(Qt::Key_5); // no fifth voice
+    QCOMPARE(chosenOption(), 0);
+    QCOMPARE(window->form().chosenVoice(), 0);
+}
+
+void TestWindow::restartInMidGame()
+{
+    clickOption(0, 5);
+    clickRow(3);
+    clickOption(1, 5);
+    // Scroll the list away from its first row, as a learner would.
+    list()->setFocus();
+    press(Qt::Key_End);
+    QVERIFY(list()->verticalScrollBar()->value() > 0);
+
+    QTest::mouseClick(window->restartButton(), Qt::LeftButton);
+    QCOMPARE(log(), QStringLiteral("Нов избор"));
+    QCOMPARE(window->logBox()->toPlainText(), QStringLiteral("Нов избор"));
+    QCOMPARE(shownNames(), catalogueNames());
+    QCOMPARE(list()->verticalScrollBar()->value(), 0);
+    QCOMPARE(chosenOption(), -1);
+    QCOMPARE(window->form().voiceChosen(), false);
+
+    clickRow(0); // no voice: deselected, the note stays
+    QCOMPARE(log(), QStringLiteral("Нов избор"));
+    clickOption(3, 5);
+    QCOMPARE(log(), QString());
+    clickRow(0);
+    QCOMPARE(log(), verdict(true, 3, "Алфредо Краус") + crLf);
+}
+
+void TestWindow::removalSelectsNextRowAndIsAbsorbed()
+{
+    QSignalSpy selections(list(), &QListWidget::itemSelectionChanged);
+    clickOption(2, 5);
+    clickRow(1);
+    // The click, the rules' own clearing, and the row the toolkit selected
+    // by itself when the picked one left.
+    QVERIFY2(selections.size() >= 2, qPrintable(QString::number(selections.size())));
+    QCOMPARE(list()->count(), 21);
+    QCOMPARE(list()->selectedItems().size(), 0);
+    QCOMPARE(log(), verdict(true, 2, "Анна Нетребко") + crLf);
+    QCOMPARE(shownNames().at(1), QStringLiteral("Бениамино Джили"));
+    QCOMPARE(list()->currentRow(), 1);
+}
+
+void TestWindow::valueFalseIsSilent()
+{
+    QList<QSignalSpy *> spies;
+    for (int k = 0; k < 4; ++k)
+        spies << new QSignalSpy(window->voiceOption(k), &QAbstractButton::clicked);
+    clickOption(2, 5);
+    QCOMPARE(spies[2]->size(), 1);
+
+    window->Option1(2).SetValue(false);
+    QCOMPARE(chosenOption(), -1);
+    QCOMPARE(window->Option1(2).Value(), false);
+    for (QSignalSpy *spy : spies)
+        QCOMPARE(spy->size(), spy == spies[2] ? 1 : 0);
+    QCOMPARE(window->form().voiceChosen(), true); // no event reached the rules
+
+    // Still one group: choosing two in turn leaves only the second.
+    clickOption(1, 5);
+    clickOption(3, 5);
+    QCOMPARE(chosenOption(), 3);
+    qDeleteAll(spies);
+}
+
+void TestWindow::logTextCanBeCopied()
+{
+    QCOMPARE(QApplication::focusWidget(), window->logBox());
+    press(Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(window->logBox()->textCursor().hasSelection());
+    QCOMPARE(window->logBox()->textCursor().selectionStart(), 0);
+    press(Qt::Key_X); // read-only: typing changes nothing
+    QCOMPARE(log(), qs(quiz::exerciseStatement(quiz::standardCatalogue())));
+    QCOMPARE(window->logBox()->toPlainText(), QString(log()).replace(crLf, "\n"));
+}
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"

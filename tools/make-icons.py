@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+"""Draws the program's icon, two beamed quavers on the form's orange, as
+PNG files of every size the program and its desktop entry ship.
+
+Run from the repository root: python3 tools/make-icons.py
+The 32 x 32 icon is written with a palette of at most 256 colours."""
+import math
+import struct
+import zlib
+
+BACKGROUND = (255, 192, 128)
+BORDER = (128, 128, 255)
+INK = (32, 32, 112)
+HEADS = [(0.33, 0.74), (0.71, 0.64)]
+STEM_TOPS = [0.26, 0.16]
+
+
+def rounded_square(x, y, inset, radius):
+    lo, hi = inset + radius, 1 - inset - radius
+    dx = max(lo - x, 0, x - hi)
+    dy = max(lo - y, 0, y - hi)
+    return dx * dx + dy * dy <= radius * radius
+
+
+def in_head(x, y, cx, cy):
+    angle = math.radians(-22)
+    u = (x - cx) * math.cos(angle) - (y - cy) * math.sin(angle)
+    v = (x - cx) * math.sin(angle) + (y - cy) * math.cos(angle)
+    return (u / 0.135) ** 2 + (v / 0.092) ** 2 <= 1
+
+
+def stem_x(cx):
+    return cx + 0.1
+
+
+def in_notes(x, y):
+    for (cx, cy), top in zip(HEADS, STEM_TOPS):
+        if in_head(x, y, cx, cy):
+            return True
+        sx = stem_x(cx)
+        if sx <= x <= sx + 0.035 and top <= y <= cy:
+            return True
+    # The beam joins the stem tops.
+    x0, x1 = stem_x(HEADS[0][0]), stem_x(HEADS[1][0]) + 0.035
+    if x0 <= x <= x1:
+        t = (x - x0) / (x1 - x0)
+        top = STEM_TOPS[0] + t * (STEM_TOPS[1] - STEM_TOPS[0])
+        return top <= y <= top + 0.085
+    return False
+
+
+def colour_at(x, y):
+    if not rounded_square(x, y, 0.02, 0.2):
+        return None
+    if in_notes(x, y):
+        return INK
+    if not rounded_square(x, y, 0.07, 0.15):
+        return BORDER
+    return BACKGROUND
+
+
+def render(size, samples=8, levels=None):
+    pixels = []
+    for py in range(size):
+        row = []
+        for px in range(size):
+            r = g = b = a = 0
+            for sy in range(samples):
+                for sx in range(samples):
+                    c = colour_at((px + (sx + 0.5) / samples) / size,
+                                  (py + (sy + 0.5) / samples) / size)
+                    if c:
+                        r += c[0]; g += c[1]; b += c[2]; a += 1
+            if a == 0:
+                row.append((0, 0, 0, 0))
+                continue
+            alpha = a / (samples * samples)
+            colour = [r / a, g / a, b / a]
+            if levels:
+                step = 255 / (levels - 1)
+                colour = [round(v / step) * step for v in colour]
+                alpha = round(alpha * (levels - 1)) / (levels - 1)
+            row.append(tuple(round(v) for v in colour) + (round(alpha * 255),))
+        pixels.append(row)
+    return pixels
+
+
+def chunk(kind, data):
+    body = kind + data
+    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+
+def write_png(path, pixels, palette=False):
+    size = len(pixels)
+    out = b"\x89PNG\r\n\x1a\n"
+    if palette:
+        colours = sorted({p for row in pixels for p in row})
+        assert len(colours) <= 256, len(colours)
+        index = {c: i for i, c in enumerate(colours)}
+        out += chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 3, 0, 0, 0))
+        out += chunk(b"PLTE", b"".join(bytes(c[:3]) for c in colours))
+        out += chunk(b"tRNS", bytes(c[3] for c in colours))
+        raw = b"".join(b"\0" + bytes(index[p] for p in row) for row in pixels)
+    else:
+        out += chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+        raw = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in pixels)
+    out += chunk(b"IDAT", zlib.compress(raw, 9))
+    out += chunk(b"IEND", b"")
+    with open(path, "wb") as f:
+        f.write(out)
+
+
+write_png("window/icons/tembrela.png", render(32, levels=6), palette=True)
+for size in (48, 64, 128, 256):
+    write_png(f"window/icons/tembrela-{size}.png", render(size, samples=4))

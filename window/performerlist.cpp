@@ -1,0 +1,119 @@
+#include "performerlist.h"
+
+#include "runtimeerror.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+
+#include <string>
+
+PerformerList::PerformerList(QWidget *parent)
+    : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every row has the same height: the view then lays out thousands of
+    // rows without measuring each.
+    setUniformItemSizes(true);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+}
+
+void PerformerList::checkRow(std::int16_t row, const char *operation) const
+{
+    if (row < 0 || row >= ListCount())
+        quiz::raiseRunTimeError("invalid row " + std::to_string(row) + " for List1(0)."
+                                + operation + " (the list has " + std::to_string(ListCount())
+                                + " rows)");
+}
+
+void PerformerList::Clear()
+{
+    clear();
+    // A cleared list box shows its next rows from the first.
+    scrollToTop();
+}
+
+void PerformerList::AddItem(const std::u16string &text)
+{
+    if (count() >= 32767)
+        quiz::raiseRunTimeError("List1(0).AddItem: the list is full (32767 rows)");
+    addItem(QString::fromStdU16String(text));
+}
+
+std::int16_t PerformerList::ListCount() const
+{
+    return static_cast<std::int16_t>(count());
+}
+
+std::u16string PerformerList::List(std::int16_t row) const
+{
+    checkRow(row, "List");
+    return item(row)->text().toStdU16String();
+}
+
+std::int16_t PerformerList::ListIndex() const
+{
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? std::int16_t(-1) : static_cast<std::int16_t>(selected.first().row());
+}
+
+void PerformerList::SetListIndex(std::int16_t row)
+{
+    if (row != -1)
+        checkRow(row, "ListIndex");
+    if (row == ListIndex())
+        return;
+    if (row == -1)
+        clearSelection();
+    else
+        selectionModel()->select(model()->index(row, 0), QItemSelectionModel::ClearAndSelect);
+}
+
+void PerformerList::RemoveItem(std::int16_t row)
+{
+    checkRow(row, "RemoveItem");
+    // While the row goes, the toolkit moves the cursor to the row below and
+    // scrolls to it; the names left should stay where the learner saw them.
+    const int offset = verticalScrollBar()->value();
+    // Taken out first: deleting an item still in the view trips the
+    // accessibility code that tracks it.
+    delete takeItem(row);
+    verticalScrollBar()->setValue(offset);
+}
+
+QItemSelectionModel::SelectionFlags PerformerList::selectionCommand(const QModelIndex &index,
+                                                                    const QEvent *event) const
+{
+    // Keys and the view's own cursor moves only move the cursor; a pick is
+    // a mouse press, or Space and Enter below.
+    if (!event || event->type() == QEvent::KeyPress)
+        return QItemSelectionModel::NoUpdate;
+    return QListWidget::selectionCommand(index, event);
+}
+
+void PerformerList::keyboardSearch(const QString &search)
+{
+    // In single selection the search would select the found row, a pick.
+    const QAbstractItemView::SelectionMode mode = selectionMode();
+    setSelectionMode(QAbstractItemView::NoSelection);
+    QListWidget::keyboardSearch(search);
+    setSelectionMode(mode);
+}
+
+void PerformerList::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Select:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (event->modifiers() & ~Qt::KeypadModifier)
+            break;
+        if (currentIndex().isValid())
+            selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
+        event->accept();
+        return;
+    default:
+        break;
+    }
+    QListWidget::keyPressEvent(event);
+}

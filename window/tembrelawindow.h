@@ -1,0 +1,63 @@
+#pragma once
+
+#include "controlsurface.h"
+#include "memorylistbox.h"
+#include "tembrela.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+class LogBox;
+class PerformerList;
+class VoiceFrame;
+class VoiceOption;
+
+// The quiz's one window: real widgets for the visible controls, in-memory
+// lists for the hidden ones, and the rules bound to the widgets' events.
+class TembrelaWindow : public QWidget, public quiz::ControlSurface
+{
+    Q_OBJECT
+
+public:
+    explicit TembrelaWindow(QWidget *parent = nullptr);
+    ~TembrelaWindow() override;
+
+    // Runs the load event; the window calls it once, before it is shown.
+    void raiseLoad();
+
+    quiz::ListBox &List1(std::int16_t index) override;
+    quiz::OptionButton &Option1(std::int16_t index) override;
+    quiz::TextBox &Text1(std::int16_t index) override;
+
+    const quiz::Tembrela &form() const { return m_form; }
+    PerformerList *performerList() const { return m_performers; }
+    VoiceOption *voiceOption(int index) const { return m_options.at(index); }
+    QPushButton *restartButton() const { return m_restart; }
+    LogBox *logBox() const { return m_log; }
+    QLabel *titleLabel() const { return m_title; }
+    QLabel *performerHeading() const { return m_heading; }
+    VoiceFrame *voiceFrame() const { return m_frame; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void createControls();
+    void bindEvents();
+    void placeControls();
+
+    QLabel *m_title = nullptr;
+    VoiceFrame *m_frame = nullptr;
+    std::array<VoiceOption *, 4> m_options{};
+    QLabel *m_heading = nullptr;
+    PerformerList *m_performers = nullptr;
+    QPushButton *m_restart = nullptr;
+    LogBox *m_log = nullptr;
+    quiz::MemoryListBox m_codes{"List1(1)"};
+    quiz::MemoryListBox m_masterNames{"List1(2)"};
+    quiz::MemoryListBox m_masterCodes{"List1(3)"};
+    quiz::Tembrela m_form{*this};
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "controlsurface.h"
+
+#include <QRadioButton>
+
+// One voice kind: a radio button whose whole coloured bar takes the click,
+// and which the rules can un-choose although it belongs to an exclusive group.
+class VoiceOption : public QRadioButton, public quiz::OptionButton
+{
+    Q_OBJECT
+
+public:
+    VoiceOption(const QString &caption, QWidget *parent);
+
+    bool Value() const override;
+    void SetValue(bool chosen) override;
+    std::u16string Caption() const override;
+
+protected:
+    bool hitButton(const QPoint &pos) const override;
+};
