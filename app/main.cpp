@@ -16,7 +16,7 @@ QtMessageHandler defaultHandler = nullptr;
 void reportStartFailure(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (startingUp && type == QtFatalMsg) {
-        std::fprintf(stderr, "Tembrela cannot open its window: %s\n",
+        std::fprintf(stderr, "Tembrela needs a graphical display and could not open one (%s)\n",
                      qPrintable(message.section(u'\n', 0, 0)));
         std::fflush(stderr);
         std::_Exit(2);

@@ -1,5 +1,6 @@
 #include "performerlist.h"
 
+#include "cursordelegate.h"
 #include "runtimeerror.h"
 
 #include <QKeyEvent>
@@ -15,6 +16,7 @@ PerformerList::PerformerList(QWidget *parent)
     // rows without measuring each.
     setUniformItemSizes(true);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setItemDelegate(new CursorDelegate(this));
 }
 
 void PerformerList::checkRow(std::int16_t row, const char *operation) const

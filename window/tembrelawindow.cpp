@@ -36,6 +36,11 @@ const QColor RestartColour(255, 0, 0);
 
 constexpr qreal FontPoints = 12.0;
 
+// The style marks no focus on a list or a text box; a keyboard user needs
+// to see which of the two takes the keys.
+const QString FocusBorder = QStringLiteral("%1 { border: 2px solid rgb(160, 160, 160); }"
+                                           "%1:focus { border: 2px solid rgb(32, 32, 112); }");
+
 QFont formFont()
 {
     QFont font;
@@ -103,6 +108,7 @@ void TembrelaWindow::createControls()
     fillBackground(m_heading, LabelColour);
 
     m_performers = new PerformerList(this);
+    m_performers->setStyleSheet(FocusBorder.arg(QStringLiteral("QListWidget")));
 
     m_restart = new QPushButton(qs(quiz::RestartCaption), this);
     // A style sheet with a border is drawn flat in the colour asked for; a
@@ -113,6 +119,7 @@ void TembrelaWindow::createControls()
         "QPushButton:focus { border: 2px solid black; }"));
 
     m_log = new LogBox(quiz::exerciseStatement(quiz::standardCatalogue()), this);
+    m_log->setStyleSheet(FocusBorder.arg(QStringLiteral("QPlainTextEdit")));
 
     setTabOrder(m_log, m_performers);
     setTabOrder(m_performers, m_restart);
@@ -155,6 +162,9 @@ void TembrelaWindow::placeControls()
     QFont font = this->font();
     font.setPointSizeF(FontPoints * scale);
     setFont(font);
+    // Set on each control: a styled control keeps the font it was given.
+    for (QWidget *control : findChildren<QWidget *>())
+        control->setFont(font);
 
     m_title->setGeometry(toPixels(TitleRect, scale, origin));
     m_frame->setGeometry(toPixels(VoiceFrameRect, scale, origin));
