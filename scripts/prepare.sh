@@ -5,10 +5,15 @@ set -euo pipefail
 TEMBRELA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TEMBRELA_BUILD="$TEMBRELA_ROOT/build"
 
+# What building and running the quiz needs.
 TEMBRELA_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     fonts-liberation2
+)
+# What the tests need beyond that.
+TEMBRELA_TEST_PACKAGES=(
+    "${TEMBRELA_PACKAGES[@]}"
 )
 
 missing_packages() {

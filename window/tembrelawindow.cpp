@@ -69,7 +69,7 @@ void fillBackground(QWidget *widget, const QColor &colour)
 
 } // namespace
 
-TembrelaWindow::TembrelaWindow(QWidget *parent)
+TembrelaWindow::TembrelaWindow(const quiz::Catalogue &catalogue, QWidget *parent)
     : QWidget(parent)
 {
     setWindowTitle(WindowCaption);
@@ -77,12 +77,12 @@ TembrelaWindow::TembrelaWindow(QWidget *parent)
     setFont(formFont());
     fillBackground(this, FormColour);
 
-    createControls();
+    createControls(catalogue);
     resize(formlayout::formPixelSize());
 
-    for (const std::u16string &name : quiz::standardCatalogue().names())
+    for (const std::u16string &name : catalogue.names())
         m_masterNames.AddItem(name);
-    for (const std::u16string &code : quiz::standardCatalogue().codes())
+    for (const std::u16string &code : catalogue.codes())
         m_masterCodes.AddItem(code);
 
     bindEvents();
@@ -90,7 +90,7 @@ TembrelaWindow::TembrelaWindow(QWidget *parent)
 
 TembrelaWindow::~TembrelaWindow() = default;
 
-void TembrelaWindow::createControls()
+void TembrelaWindow::createControls(const quiz::Catalogue &catalogue)
 {
     m_title = new QLabel(TitleText, this);
     m_title->setAlignment(Qt::AlignCenter);
@@ -118,7 +118,7 @@ void TembrelaWindow::createControls()
         "QPushButton:pressed { border-style: inset; }"
         "QPushButton:focus { border: 2px solid black; }"));
 
-    m_log = new LogBox(quiz::exerciseStatement(quiz::standardCatalogue()), this);
+    m_log = new LogBox(quiz::exerciseStatement(catalogue), this);
     m_log->setStyleSheet(FocusBorder.arg(QStringLiteral("QPlainTextEdit")));
 
     setTabOrder(m_log, m_performers);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue.h"
 #include "controlsurface.h"
 #include "memorylistbox.h"
 #include "tembrela.h"
@@ -22,7 +23,10 @@ class TembrelaWindow : public QWidget, public quiz::ControlSurface
     Q_OBJECT
 
 public:
-    explicit TembrelaWindow(QWidget *parent = nullptr);
+    // The catalogue is the quiz's own unless a test or a benchmark brings
+    // another; it must outlive the window.
+    explicit TembrelaWindow(const quiz::Catalogue &catalogue = quiz::standardCatalogue(),
+                            QWidget *parent = nullptr);
     ~TembrelaWindow() override;
 
     // Runs the load event; the window calls it once, before it is shown.
@@ -45,7 +49,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void createControls();
+    void createControls(const quiz::Catalogue &catalogue);
     void bindEvents();
     void placeControls();
 
