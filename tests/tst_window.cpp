@@ -124,10 +124,6 @@ private Q_SLOTS:
     void cleanup();
 
     void startState();
-    void controlsSitWhereDesigned_data();
-    void controlsSitWhereDesigned();
-    void coloursOnScreen_data();
-    void coloursOnScreen();
     void fontIsTheFormFont();
     void wholeGameByMouse();
     void keyboardOnlyGame();
@@ -185,85 +181,6 @@ void TestWindow::startState()
 
     // The hidden lists are no widgets, so no key or screen reader finds them.
     QCOMPARE(window->findChildren<QListWidget *>().size(), 1);
-}
-
-void TestWindow::controlsSitWhereDesigned_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QRect>("geometry");
-
-    // Pixels at 15 twips each, the options within their frame.
-    QTest::addRow("window") << "window" << QRect(0, 0, 464, 345);
-    QTest::addRow("title") << "title" << QRect(96, 0, 265, 25);
-    QTest::addRow("frame") << "frame" << QRect(16, 32, 145, 105);
-    QTest::addRow("bass") << "option0" << QRect(8, 20, 129, 20);
-    QTest::addRow("mezzo") << "option1" << QRect(8, 40, 129, 20);
-    QTest::addRow("soprano") << "option2" << QRect(8, 60, 129, 20);
-    QTest::addRow("tenor") << "option3" << QRect(8, 80, 129, 20);
-    QTest::addRow("heading") << "heading" << QRect(184, 32, 265, 25);
-    QTest::addRow("list") << "list" << QRect(184, 56, 265, 99);
-    QTest::addRow("restart") << "restart" << QRect(32, 144, 113, 25);
-    QTest::addRow("log") << "log" << QRect(8, 176, 449, 161);
-}
-
-void TestWindow::controlsSitWhereDesigned()
-{
-    QFETCH(QString, control);
-    QFETCH(QRect, geometry);
-
-    const QHash<QString, QWidget *> controls{
-        {"window", window.get()},           {"title", window->titleLabel()},
-        {"frame", window->voiceFrame()},     {"option0", window->voiceOption(0)},
-        {"option1", window->voiceOption(1)}, {"option2", window->voiceOption(2)},
-        {"option3", window->voiceOption(3)}, {"heading", window->performerHeading()},
-        {"list", list()},                    {"restart", window->restartButton()},
-        {"log", window->logBox()},
-    };
-    QWidget *widget = controls.value(control);
-    QVERIFY(widget);
-    QCOMPARE(control == "window" ? QRect(QPoint(), widget->size()) : widget->geometry(), geometry);
-}
-
-void TestWindow::coloursOnScreen_data()
-{
-    QTest::addColumn<QPoint>("point");
-    QTest::addColumn<QColor>("colour");
-
-    const QColor form(192, 192, 255), label(255, 192, 128), option(128, 128, 255);
-    QTest::addRow("form_top_left") << QPoint(3, 3) << form;
-    QTest::addRow("form_between_controls") << QPoint(170, 100) << form;
-    QTest::addRow("title_left_end") << QPoint(99, 12) << label;
-    QTest::addRow("title_right_end") << QPoint(357, 20) << label;
-    QTest::addRow("heading_left_end") << QPoint(187, 44) << label;
-    QTest::addRow("frame_inside_left") << QPoint(21, 100) << form;
-    QTest::addRow("frame_inside_bottom") << QPoint(100, 133) << form;
-    for (int k = 0; k < 4; ++k) {
-        // Window coordinates: frame at (16, 32), bars at (8, 20 + 20k) in it.
-        QTest::addRow("option%d_blank_end", k) << QPoint(16 + 8 + 126, 32 + 20 + 20 * k + 10) << option;
-        QTest::addRow("option%d_top_edge", k) << QPoint(16 + 8 + 100, 32 + 20 + 20 * k) << option;
-        QTest::addRow("option%d_bottom_edge", k) << QPoint(16 + 8 + 100, 32 + 20 + 20 * k + 19) << option;
-    }
-    QTest::addRow("restart_left_face") << QPoint(38, 156) << QColor(255, 0, 0);
-    QTest::addRow("restart_right_face") << QPoint(139, 150) << QColor(255, 0, 0);
-    QTest::addRow("list_background") << QPoint(400, 150) << QColor(Qt::white);
-    QTest::addRow("log_background") << QPoint(200, 330) << QColor(Qt::white);
-}
-
-void TestWindow::coloursOnScreen()
-{
-    QFETCH(QPoint, point);
-    QFETCH(QColor, colour);
-    const QImage image = window->grab().toImage();
-    QCOMPARE(image.size(), QSize(464, 345));
-    QCOMPARE(image.pixelColor(point).name(), colour.name());
-
-    if (const QByteArray path = qgetenv("TEMBRELA_SCREENSHOT"); !path.isEmpty()
-        && QByteArray(QTest::currentDataTag()) == "form_top_left") {
-        clickOption(3, 10);
-        clickRow(0);
-        clickOption(2, 10);
-        QVERIFY(window->grab().save(QString::fromLocal8Bit(path)));
-    }
 }
 
 void TestWindow::fontIsTheFormFont()

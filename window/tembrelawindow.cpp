@@ -6,14 +6,17 @@
 #include "logbox.h"
 #include "performerlist.h"
 #include "runtimeerror.h"
+#include "scaledstyle.h"
 #include "statement.h"
 #include "voiceframe.h"
 #include "voiceoption.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyleFactory>
 
 #include <string>
 
@@ -38,8 +41,15 @@ constexpr qreal FontPoints = 12.0;
 
 // The style marks no focus on a list or a text box; a keyboard user needs
 // to see which of the two takes the keys.
-const QString FocusBorder = QStringLiteral("%1 { border: 2px solid rgb(160, 160, 160); }"
-                                           "%1:focus { border: 2px solid rgb(32, 32, 112); }");
+const QString FocusBorder = QStringLiteral("%1 { border: %2px solid rgb(160, 160, 160); }"
+                                           "%1:focus { border: %2px solid rgb(32, 32, 112); }");
+// A style sheet with a border is drawn flat in the colour asked for; a
+// background alone would be blended into the style's gradient.
+const QString RestartLook = QStringLiteral(
+    "QPushButton { background-color: rgb(255, 0, 0); border: %1px outset rgb(255, 96, 96); }"
+    "QPushButton:pressed { border-style: inset; }"
+    "QPushButton:focus { border: %1px solid black; }");
+constexpr int FocusBorderPixels = 2;
 
 QFont formFont()
 {
@@ -78,6 +88,13 @@ TembrelaWindow::TembrelaWindow(const quiz::Catalogue &catalogue, QWidget *parent
     fillBackground(this, FormColour);
 
     createControls(catalogue);
+    m_style = new ScaledStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    m_style->setParent(this);
+    setStyle(m_style);
+    for (QWidget *widget : findChildren<QWidget *>())
+        widget->setStyle(m_style);
+    // Smaller than designed, the text would no longer fit its controls.
+    setMinimumSize(formlayout::formPixelSize());
     resize(formlayout::formPixelSize());
 
     for (const std::u16string &name : catalogue.names())
@@ -108,18 +125,10 @@ void TembrelaWindow::createControls(const quiz::Catalogue &catalogue)
     fillBackground(m_heading, LabelColour);
 
     m_performers = new PerformerList(this);
-    m_performers->setStyleSheet(FocusBorder.arg(QStringLiteral("QListWidget")));
 
     m_restart = new QPushButton(qs(quiz::RestartCaption), this);
-    // A style sheet with a border is drawn flat in the colour asked for; a
-    // background alone would be blended into the style's gradient.
-    m_restart->setStyleSheet(QStringLiteral(
-        "QPushButton { background-color: rgb(255, 0, 0); border: 2px outset rgb(255, 96, 96); }"
-        "QPushButton:pressed { border-style: inset; }"
-        "QPushButton:focus { border: 2px solid black; }"));
 
     m_log = new LogBox(quiz::exerciseStatement(catalogue), this);
-    m_log->setStyleSheet(FocusBorder.arg(QStringLiteral("QPlainTextEdit")));
 
     setTabOrder(m_log, m_performers);
     setTabOrder(m_performers, m_restart);
@@ -159,12 +168,24 @@ void TembrelaWindow::placeControls()
     const QSize scaled = formPixelSize(scale);
     const QPoint origin((width() - scaled.width()) / 2, (height() - scaled.height()) / 2);
 
-    QFont font = this->font();
-    font.setPointSizeF(FontPoints * scale);
-    setFont(font);
-    // Set on each control: a styled control keeps the font it was given.
-    for (QWidget *control : findChildren<QWidget *>())
-        control->setFont(font);
+    if (scale != m_style->scale() || !m_placed) {
+        m_placed = true;
+        m_style->setScale(scale);
+        QFont font = this->font();
+        font.setPointSizeF(FontPoints * scale);
+        setFont(font);
+        const int border = qMax(1, qRound(FocusBorderPixels * scale));
+        m_performers->setStyleSheet(FocusBorder.arg(QStringLiteral("QListWidget")).arg(border));
+        m_log->setStyleSheet(FocusBorder.arg(QStringLiteral("QPlainTextEdit")).arg(border));
+        m_restart->setStyleSheet(RestartLook.arg(border));
+        // Set on each control: a styled control keeps the font it was given;
+        // and each must measure itself again with the grown style.
+        for (QWidget *control : findChildren<QWidget *>()) {
+            control->setFont(font);
+            QEvent styleChange(QEvent::StyleChange);
+            QCoreApplication::sendEvent(control, &styleChange);
+        }
+    }
 
     m_title->setGeometry(toPixels(TitleRect, scale, origin));
     m_frame->setGeometry(toPixels(VoiceFrameRect, scale, origin));

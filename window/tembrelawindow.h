@@ -13,6 +13,7 @@ class QLabel;
 class QPushButton;
 class LogBox;
 class PerformerList;
+class ScaledStyle;
 class VoiceFrame;
 class VoiceOption;
 
@@ -60,6 +61,8 @@ private:
     PerformerList *m_performers = nullptr;
     QPushButton *m_restart = nullptr;
     LogBox *m_log = nullptr;
+    ScaledStyle *m_style = nullptr;
+    bool m_placed = false;
     quiz::MemoryListBox m_codes{"List1(1)"};
     quiz::MemoryListBox m_masterNames{"List1(2)"};
     quiz::MemoryListBox m_masterCodes{"List1(3)"};
