@@ -14,6 +14,7 @@ TEMBRELA_PACKAGES=(
 # What the tests need beyond that.
 TEMBRELA_TEST_PACKAGES=(
     "${TEMBRELA_PACKAGES[@]}"
+    qt6-base-private-dev
 )
 
 missing_packages() {

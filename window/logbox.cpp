@@ -28,4 +28,5 @@ void LogBox::SetText(const std::u16string &text)
     // The newest verdict is the first line: keep it in view.
     moveCursor(QTextCursor::Start);
     verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+    Q_EMIT written();
 }

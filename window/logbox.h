@@ -16,6 +16,9 @@ public:
     std::u16string Text() const override;
     void SetText(const std::u16string &text) override;
 
+Q_SIGNALS:
+    void written();
+
 private:
     std::u16string m_text;
 };

@@ -11,7 +11,7 @@
 #include "voiceframe.h"
 #include "voiceoption.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -19,6 +19,7 @@
 #include <QStyleFactory>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -31,6 +32,11 @@ const QString WindowCaption = QStringLiteral("https://www.example.org Тесир
 const QString TitleText = QStringLiteral("Тембрела");
 const QString FrameText = QStringLiteral("Вид певчески глас");
 const QString HeadingText = QStringLiteral("Име на изпълнител");
+// Names for screen readers: the log has no visible label of its own, and
+// the caption's web address is noise when spoken.
+const QString LogName = QStringLiteral("Условие и отговори");
+const QString WindowName = QStringLiteral("Тесирона");
+const QString ChoiceNews = QStringLiteral("Избран глас: %1");
 
 const QColor FormColour(192, 192, 255);
 const QColor LabelColour(255, 192, 128);
@@ -125,10 +131,13 @@ void TembrelaWindow::createControls(const quiz::Catalogue &catalogue)
     fillBackground(m_heading, LabelColour);
 
     m_performers = new PerformerList(this);
+    m_performers->setAccessibleName(HeadingText);
 
     m_restart = new QPushButton(qs(quiz::RestartCaption), this);
 
     m_log = new LogBox(quiz::exerciseStatement(catalogue), this);
+    m_log->setAccessibleName(LogName);
+    setAccessibleName(WindowName);
 
     setTabOrder(m_log, m_performers);
     setTabOrder(m_performers, m_restart);
@@ -144,13 +153,55 @@ void TembrelaWindow::bindEvents()
             [this] { m_form.List1_Click(0); });
     for (std::size_t k = 0; k < m_options.size(); ++k) {
         const auto index = static_cast<std::int16_t>(k);
-        connect(m_options[k], &QAbstractButton::clicked, this,
-                [this, index] { m_form.Option1_Click(index); });
+        connect(m_options[k], &QAbstractButton::clicked, this, [this, index] {
+            m_form.Option1_Click(index);
+            announceChoice(index);
+        });
         // The keys 1 to 4 choose a voice from anywhere in the window.
         auto *shortcut = new QShortcut(QKeySequence(Qt::Key_1 + int(k)), this);
         connect(shortcut, &QShortcut::activated, m_options[k], &QAbstractButton::click);
     }
     connect(m_restart, &QPushButton::clicked, this, [this] { m_form.Command1_Click(0); });
+    m_shownLog = QString::fromStdU16String(m_log->Text());
+    connect(m_log, &LogBox::written, this, &TembrelaWindow::announceLog);
+}
+
+// Screen readers pass over changes away from the focus, so news of the
+// quiz becomes the description of the control that has the focus (the list,
+// at every pick), which they read out when it changes.
+void TembrelaWindow::announce(const QString &news)
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || !isAncestorOf(focus))
+        return;
+    if (m_announcer && m_announcer != focus)
+        m_announcer->setAccessibleDescription(QString());
+    m_announcer = focus;
+    focus->setAccessibleDescription(news);
+}
+
+void TembrelaWindow::announceChoice(int index)
+{
+    VoiceOption *option = m_options.at(index);
+    // A focused option says by itself that it is now chosen.
+    if (option->isChecked() && !option->hasFocus())
+        announce(ChoiceNews.arg(option->text()));
+}
+
+void TembrelaWindow::announceLog()
+{
+    const QString log = QString::fromStdU16String(m_log->Text());
+    const QString before = std::exchange(m_shownLog, log);
+    if (log == qs(quiz::NewGameNote)) {
+        announce(log);
+        return;
+    }
+    // A verdict is a line put in front of what the log held.
+    if (log.size() <= before.size() || !log.endsWith(before))
+        return;
+    const QString added = log.left(log.size() - before.size());
+    if (added.startsWith(qs(quiz::RightVerdict)) || added.startsWith(qs(quiz::WrongVerdict)))
+        announce(added.section(qs(quiz::CrLf), 0, 0));
 }
 
 void TembrelaWindow::raiseLoad()
@@ -183,7 +234,7 @@ void TembrelaWindow::placeControls()
         for (QWidget *control : findChildren<QWidget *>()) {
             control->setFont(font);
             QEvent styleChange(QEvent::StyleChange);
-            QCoreApplication::sendEvent(control, &styleChange);
+            QApplication::sendEvent(control, &styleChange);
         }
     }
 

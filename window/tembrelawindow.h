@@ -5,6 +5,7 @@
 #include "memorylistbox.h"
 #include "tembrela.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -53,6 +54,9 @@ private:
     void createControls(const quiz::Catalogue &catalogue);
     void bindEvents();
     void placeControls();
+    void announce(const QString &news);
+    void announceChoice(int index);
+    void announceLog();
 
     QLabel *m_title = nullptr;
     VoiceFrame *m_frame = nullptr;
@@ -62,6 +66,8 @@ private:
     QPushButton *m_restart = nullptr;
     LogBox *m_log = nullptr;
     ScaledStyle *m_style = nullptr;
+    QPointer<QWidget> m_announcer;
+    QString m_shownLog;
     bool m_placed = false;
     quiz::MemoryListBox m_codes{"List1(1)"};
     quiz::MemoryListBox m_masterNames{"List1(2)"};
