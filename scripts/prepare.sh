@@ -15,6 +15,7 @@ TEMBRELA_PACKAGES=(
 TEMBRELA_TEST_PACKAGES=(
     "${TEMBRELA_PACKAGES[@]}"
     qt6-base-private-dev
+    desktop-file-utils appstream dpkg-dev file
 )
 
 missing_packages() {

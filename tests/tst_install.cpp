@@ -1,0 +1,162 @@
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString AppId = QStringLiteral("org.example.Tembrela");
+
+struct Run
+{
+    int exitCode;
+    QString output;
+};
+
+Run run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(300000))
+        return {-1, QStringLiteral("did not finish: ") + process.errorString()};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAll())};
+}
+
+} // namespace
+
+class TestInstall : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir prefix;
+
+private Q_SLOTS:
+    void initTestCase();
+    void installsTheProgram();
+    void desktopEntryListsTheQuiz();
+    void iconsComeInEverySize_data();
+    void iconsComeInEverySize();
+    void validatorsAccept_data();
+    void validatorsAccept();
+    void packageDependsOnTheToolkit();
+};
+
+void TestInstall::initTestCase()
+{
+    QVERIFY(prefix.isValid());
+    const Run install = run(QStringLiteral(CMAKE_COMMAND),
+                            {"--install", QStringLiteral(BUILD_DIR), "--prefix", prefix.path()});
+    QVERIFY2(install.exitCode == 0, qPrintable(install.output));
+}
+
+void TestInstall::installsTheProgram()
+{
+    const QFileInfo program(prefix.filePath("bin/tembrela"));
+    QVERIFY(program.isFile());
+    QVERIFY(program.isExecutable());
+}
+
+void TestInstall::desktopEntryListsTheQuiz()
+{
+    const QString path = prefix.filePath("share/applications/" + AppId + ".desktop");
+    QVERIFY(QFileInfo::exists(path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QHash<QString, QString> entry;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const qsizetype equals = line.indexOf('=');
+        if (equals > 0)
+            entry.insert(QString::fromUtf8(line.left(equals)), QString::fromUtf8(line.mid(equals + 1)));
+    }
+    QCOMPARE(entry.value("Name"), QStringLiteral("Тембрела"));
+    QVERIFY(entry.value("Comment").contains(QStringLiteral("певчески глас")));
+    QCOMPARE(entry.value("Exec"), QStringLiteral("tembrela"));
+    QCOMPARE(entry.value("Icon"), AppId);
+    const QStringList categories = entry.value("Categories").split(u';', Qt::SkipEmptyParts);
+    QVERIFY(categories.contains("Education"));
+    QVERIFY(categories.contains("Music"));
+    QVERIFY(QFileInfo::exists(prefix.filePath("share/metainfo/" + AppId + ".metainfo.xml")));
+}
+
+void TestInstall::iconsComeInEverySize_data()
+{
+    QTest::addColumn<int>("size");
+    for (int size : {32, 48, 64, 128, 256})
+        QTest::addRow("%d", size) << size;
+}
+
+void TestInstall::iconsComeInEverySize()
+{
+    QFETCH(int, size);
+    const QString path = prefix.filePath(
+        QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(AppId));
+    const QImage icon(path);
+    QVERIFY2(!icon.isNull(), qPrintable(path));
+    QCOMPARE(icon.size(), QSize(size, size));
+    QVERIFY(icon.hasAlphaChannel());
+    if (size == 32)
+        QVERIFY(icon.colorCount() > 0 && icon.colorCount() <= 256); // a palette image
+}
+
+void TestInstall::validatorsAccept_data()
+{
+    QTest::addColumn<QString>("validator");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("file");
+    QTest::addRow("desktop_entry") << "desktop-file-validate" << QStringList()
+                                   << "share/applications/" + AppId + ".desktop";
+    QTest::addRow("metainfo") << "appstreamcli" << QStringList{"validate", "--no-net"}
+                              << "share/metainfo/" + AppId + ".metainfo.xml";
+}
+
+void TestInstall::validatorsAccept()
+{
+    QFETCH(QString, validator);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, file);
+    const QString program = QStandardPaths::findExecutable(validator);
+    if (program.isEmpty())
+        QSKIP(qPrintable(validator + " is not installed"));
+    const Run check = run(program, arguments << prefix.filePath(file));
+    QVERIFY2(check.exitCode == 0, qPrintable(check.output));
+    QVERIFY2(!check.output.contains(QLatin1String("E: ")) && !check.output.contains("W: "),
+             qPrintable(check.output));
+}
+
+void TestInstall::packageDependsOnTheToolkit()
+{
+    for (const char *tool : {"dpkg-deb", "dpkg-shlibdeps"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            QSKIP("the Debian packaging tools are not installed");
+    QTemporaryDir output;
+    const Run pack = run(QStringLiteral(CPACK_COMMAND),
+                         {"--config", QStringLiteral(BUILD_DIR "/CPackConfig.cmake"), "-B",
+                          output.path()});
+    QVERIFY2(pack.exitCode == 0, qPrintable(pack.output));
+    const QStringList packages = QDir(output.path()).entryList({"*.deb"});
+    QCOMPARE(packages.size(), 1);
+    const QString deb = output.filePath(packages.first());
+
+    const Run fields = run("dpkg-deb", {"-f", deb, "Package", "Depends", "Section"});
+    QVERIFY2(fields.exitCode == 0, qPrintable(fields.output));
+    QVERIFY2(fields.output.contains(QLatin1String("Package: tembrela")), qPrintable(fields.output));
+    QVERIFY2(fields.output.contains(QLatin1String("libqt6widgets6")), qPrintable(fields.output));
+    QVERIFY2(fields.output.contains(QLatin1String("Section: education")), qPrintable(fields.output));
+
+    const Run contents = run("dpkg-deb", {"-c", deb});
+    for (const QString &path : {QStringLiteral("./usr/bin/tembrela"),
+                                "./usr/share/applications/" + AppId + ".desktop",
+                                "./usr/share/metainfo/" + AppId + ".metainfo.xml",
+                                "./usr/share/icons/hicolor/32x32/apps/" + AppId + ".png"})
+        QVERIFY2(contents.output.contains(path), qPrintable(path));
+}
+
+QTEST_GUILESS_MAIN(TestInstall)
+#include "tst_install.moc"
