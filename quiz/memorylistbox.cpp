@@ -12,14 +12,6 @@ MemoryListBox::MemoryListBox(std::string name)
 {
 }
 
-void MemoryListBox::checkRow(std::int16_t row, const char *operation) const
-{
-    if (row < 0 || row >= ListCount())
-        raiseRunTimeError("invalid row " + std::to_string(row) + " for " + m_name + "."
-                          + operation + " (the list has " + std::to_string(ListCount())
-                          + " rows)");
-}
-
 void MemoryListBox::changeSelection(std::int16_t row, bool byUser)
 {
     if (row == m_selection)
@@ -50,7 +42,7 @@ std::int16_t MemoryListBox::ListCount() const
 
 std::u16string MemoryListBox::List(std::int16_t row) const
 {
-    checkRow(row, "List");
+    checkRow(m_name, "List", row, ListCount());
     return m_rows[static_cast<std::size_t>(row)];
 }
 
@@ -62,13 +54,13 @@ std::int16_t MemoryListBox::ListIndex() const
 void MemoryListBox::SetListIndex(std::int16_t row)
 {
     if (row != -1)
-        checkRow(row, "ListIndex");
+        checkRow(m_name, "ListIndex", row, ListCount());
     changeSelection(row, false);
 }
 
 void MemoryListBox::RemoveItem(std::int16_t row)
 {
-    checkRow(row, "RemoveItem");
+    checkRow(m_name, "RemoveItem", row, ListCount());
     m_rows.erase(m_rows.begin() + row);
     if (m_selection > row) {
         --m_selection; // the same row, moved up: no change to report
@@ -89,7 +81,7 @@ void MemoryListBox::setSelectionListener(std::function<void()> listener, bool re
 void MemoryListBox::userSelect(std::int16_t row)
 {
     if (row != -1)
-        checkRow(row, "ListIndex");
+        checkRow(m_name, "ListIndex", row, ListCount());
     changeSelection(row, true);
 }
 

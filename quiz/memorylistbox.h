@@ -33,7 +33,6 @@ public:
     const std::vector<std::u16string> &rows() const { return m_rows; }
 
 private:
-    void checkRow(std::int16_t row, const char *operation) const;
     void changeSelection(std::int16_t row, bool byUser);
 
     std::string m_name;

@@ -40,8 +40,7 @@ MemoryOptionGroup::MemoryOptionGroup(const std::vector<std::u16string> &captions
 OptionButton &MemoryOptionGroup::button(std::int16_t index)
 {
     if (index < 0 || index >= size())
-        raiseRunTimeError("control array element Option1(" + std::to_string(index)
-                          + ") does not exist");
+        raiseMissingControl("Option1", index);
     return m_buttons[static_cast<std::size_t>(index)];
 }
 

@@ -30,8 +30,7 @@ MemorySurface::MemorySurface(const Catalogue &catalogue)
 ListBox &MemorySurface::List1(std::int16_t index)
 {
     if (index < 0 || index >= static_cast<std::int16_t>(m_lists.size()))
-        raiseRunTimeError("control array element List1(" + std::to_string(index)
-                          + ") does not exist");
+        raiseMissingControl("List1", index);
     return m_lists[static_cast<std::size_t>(index)];
 }
 
@@ -43,8 +42,7 @@ OptionButton &MemorySurface::Option1(std::int16_t index)
 TextBox &MemorySurface::Text1(std::int16_t index)
 {
     if (index != 0)
-        raiseRunTimeError("control array element Text1(" + std::to_string(index)
-                          + ") does not exist");
+        raiseMissingControl("Text1", index);
     return m_log;
 }
 

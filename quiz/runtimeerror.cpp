@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace quiz {
 
@@ -13,6 +14,19 @@ void raiseRunTimeError(std::string_view message)
     // _Exit, not exit: the error may strike inside a toolkit callback, where
     // running static destructors under a live event loop could crash instead.
     std::_Exit(EXIT_FAILURE);
+}
+
+void raiseMissingControl(std::string_view array, int index)
+{
+    raiseRunTimeError("control array element " + std::string(array) + "(" + std::to_string(index)
+                      + ") does not exist");
+}
+
+void checkRow(std::string_view list, const char *operation, int row, int rowCount)
+{
+    if (row < 0 || row >= rowCount)
+        raiseRunTimeError("invalid row " + std::to_string(row) + " for " + std::string(list) + "."
+                          + operation + " (the list has " + std::to_string(rowCount) + " rows)");
 }
 
 } // namespace quiz

@@ -19,14 +19,6 @@ PerformerList::PerformerList(QWidget *parent)
     setItemDelegate(new CursorDelegate(this));
 }
 
-void PerformerList::checkRow(std::int16_t row, const char *operation) const
-{
-    if (row < 0 || row >= ListCount())
-        quiz::raiseRunTimeError("invalid row " + std::to_string(row) + " for List1(0)."
-                                + operation + " (the list has " + std::to_string(ListCount())
-                                + " rows)");
-}
-
 void PerformerList::Clear()
 {
     clear();
@@ -48,7 +40,7 @@ std::int16_t PerformerList::ListCount() const
 
 std::u16string PerformerList::List(std::int16_t row) const
 {
-    checkRow(row, "List");
+    quiz::checkRow("List1(0)", "List", row, ListCount());
     return item(row)->text().toStdU16String();
 }
 
@@ -61,7 +53,7 @@ std::int16_t PerformerList::ListIndex() const
 void PerformerList::SetListIndex(std::int16_t row)
 {
     if (row != -1)
-        checkRow(row, "ListIndex");
+        quiz::checkRow("List1(0)", "ListIndex", row, ListCount());
     if (row == ListIndex())
         return;
     if (row == -1)
@@ -72,7 +64,7 @@ void PerformerList::SetListIndex(std::int16_t row)
 
 void PerformerList::RemoveItem(std::int16_t row)
 {
-    checkRow(row, "RemoveItem");
+    quiz::checkRow("List1(0)", "RemoveItem", row, ListCount());
     // While the row goes, the toolkit moves the cursor to the row below and
     // scrolls to it; the names left should stay where the learner saw them.
     const int offset = verticalScrollBar()->value();

@@ -266,23 +266,20 @@ quiz::ListBox &TembrelaWindow::List1(std::int16_t index)
     case 3:
         return m_masterCodes;
     default:
-        quiz::raiseRunTimeError("control array element List1(" + std::to_string(index)
-                                + ") does not exist");
+        quiz::raiseMissingControl("List1", index);
     }
 }
 
 quiz::OptionButton &TembrelaWindow::Option1(std::int16_t index)
 {
     if (index < 0 || index >= static_cast<std::int16_t>(m_options.size()))
-        quiz::raiseRunTimeError("control array element Option1(" + std::to_string(index)
-                                + ") does not exist");
+        quiz::raiseMissingControl("Option1", index);
     return *m_options[static_cast<std::size_t>(index)];
 }
 
 quiz::TextBox &TembrelaWindow::Text1(std::int16_t index)
 {
     if (index != 0)
-        quiz::raiseRunTimeError("control array element Text1(" + std::to_string(index)
-                                + ") does not exist");
+        quiz::raiseMissingControl("Text1", index);
     return *m_log;
 }
