@@ -5,16 +5,16 @@ set -euo pipefail
 TEMBRELA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TEMBRELA_BUILD="$TEMBRELA_ROOT/build"
 
-# What building and running the quiz needs.
+# What building and running the quiz needs. build/ holds the tests too, and
+# the accessibility test needs Qt's private headers to configure.
 TEMBRELA_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-qpa-plugins libgl-dev
     fonts-liberation2
 )
 # What the tests need beyond that.
 TEMBRELA_TEST_PACKAGES=(
     "${TEMBRELA_PACKAGES[@]}"
-    qt6-base-private-dev
     desktop-file-utils appstream dpkg-dev file
 )
 
