@@ -12,7 +12,6 @@
 #include "voiceoption.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
@@ -52,7 +51,7 @@ const QString FocusBorder = QStringLiteral("%1 { border: %2px solid rgb(160, 160
 // A style sheet with a border is drawn flat in the colour asked for; a
 // background alone would be blended into the style's gradient.
 const QString RestartLook = QStringLiteral(
-    "QPushButton { background-color: rgb(255, 0, 0); border: %1px outset rgb(255, 96, 96); }"
+    "QPushButton { background-color: %2; border: %1px outset %3; }"
     "QPushButton:pressed { border-style: inset; }"
     "QPushButton:focus { border: %1px solid black; }");
 constexpr int FocusBorderPixels = 2;
@@ -228,7 +227,8 @@ void TembrelaWindow::placeControls()
         const int border = qMax(1, qRound(FocusBorderPixels * scale));
         m_performers->setStyleSheet(FocusBorder.arg(QStringLiteral("QListWidget")).arg(border));
         m_log->setStyleSheet(FocusBorder.arg(QStringLiteral("QPlainTextEdit")).arg(border));
-        m_restart->setStyleSheet(RestartLook.arg(border));
+        m_restart->setStyleSheet(RestartLook.arg(border)
+                                     .arg(RestartColour.name(), RestartColour.lighter(140).name()));
         // Set on each control: a styled control keeps the font it was given;
         // and each must measure itself again with the grown style.
         for (QWidget *control : findChildren<QWidget *>()) {
