@@ -32,6 +32,8 @@ std::string printable(std::u16string_view text)
             out += "\\r";
         } else if (c == u'\n') {
             out += "\\n";
+        } else if (c == u'\t') {
+            out += "\\t";
         } else if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00
                    && text[i + 1] < 0xE000) {
             appendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
