@@ -4,6 +4,7 @@ set -euo pipefail
 
 TEMBRELA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TEMBRELA_BUILD="$TEMBRELA_ROOT/build"
+TEMBRELA_SANITIZE_BUILD="$TEMBRELA_ROOT/build-sanitize"
 
 # What building and running the quiz needs. build/ holds the tests too, and
 # the accessibility test needs Qt's private headers to configure.
@@ -12,10 +13,12 @@ TEMBRELA_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-qpa-plugins libgl-dev
     fonts-liberation2
 )
-# What the tests need beyond that.
+# What the tests need beyond that: clang and its sanitizer and libFuzzer
+# run-times for the second, checked build.
 TEMBRELA_TEST_PACKAGES=(
     "${TEMBRELA_PACKAGES[@]}"
     desktop-file-utils appstream dpkg-dev file
+    clang libclang-rt-14-dev
 )
 
 missing_packages() {

@@ -97,23 +97,44 @@ void TestCatalogue::refusesBadColumns_data()
 {
     QTest::addColumn<int>("names");
     QTest::addColumn<int>("codes");
+    QTest::addColumn<bool>("asRows");
+    QTest::addColumn<bool>("tooLong");
     QTest::addColumn<QString>("message");
 
-    QTest::addRow("more_names") << 3 << 2 << "3 names but 2 voice codes";
-    QTest::addRow("more_codes") << 0 << 1 << "0 names but 1 voice codes";
-    QTest::addRow("one_row_too_many") << 32768 << 32768 << "32768 rows, more than the 32767";
+    QTest::addRow("more_names") << 3 << 2 << false << false << "3 names but 2 voice codes";
+    QTest::addRow("more_codes") << 0 << 1 << false << false << "0 names but 1 voice codes";
+    QTest::addRow("one_row_too_many") << 32768 << 32768 << false << true
+                                      << "32768 rows, more than the 32767";
+    QTest::addRow("far_too_many") << 70000 << 70000 << false << true
+                                  << "70000 rows, more than the 32767 a 16-bit row number";
+    // Both faults at once: the pairing is named, since no row count is right.
+    QTest::addRow("unequal_and_too_long") << 32768 << 40000 << false << false
+                                          << "32768 names but 40000 voice codes";
+    QTest::addRow("rows_one_too_many") << 32768 << 32768 << true << true
+                                       << "32768 rows, more than the 32767";
 }
 
 void TestCatalogue::refusesBadColumns()
 {
     QFETCH(int, names);
     QFETCH(int, codes);
+    QFETCH(bool, asRows);
+    QFETCH(bool, tooLong);
     QFETCH(QString, message);
     try {
-        quiz::Catalogue catalogue(std::vector<std::u16string>(names, u"Име"),
-                                  std::vector<std::u16string>(codes, u"0"));
+        if (asRows) {
+            const quiz::Catalogue catalogue(
+                std::vector<quiz::PerformerRow>(names, quiz::PerformerRow{u"Име", u"0"}));
+        } else {
+            const quiz::Catalogue catalogue(std::vector<std::u16string>(names, u"Име"),
+                                            std::vector<std::u16string>(codes, u"0"));
+        }
         QFAIL("the catalogue was accepted");
-    } catch (const std::logic_error &error) {
+    } catch (const std::length_error &error) {
+        QVERIFY2(tooLong, error.what());
+        QVERIFY2(QString::fromUtf8(error.what()).contains(message), error.what());
+    } catch (const std::invalid_argument &error) {
+        QVERIFY2(!tooLong, error.what());
         QVERIFY2(QString::fromUtf8(error.what()).contains(message), error.what());
     }
 }

@@ -4,6 +4,7 @@
 #include "runtimeerror.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 
 #include <string>
@@ -110,4 +111,16 @@ void PerformerList::keyPressEvent(QKeyEvent *event)
         break;
     }
     QListWidget::keyPressEvent(event);
+}
+
+void PerformerList::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double click is a pick like any other. The view
+    // would take it for activating the row pressed before and select
+    // nothing, so a learner who clicked a name too early, chose a voice by
+    // key and clicked the name again at once would lose that answer.
+    QMouseEvent press(QEvent::MouseButtonPress, event->position(), event->scenePosition(),
+                      event->globalPosition(), event->button(), event->buttons(),
+                      event->modifiers(), event->pointingDevice());
+    mousePressEvent(&press);
 }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "catalogue.h"
+#include "quizmodel.h"
+
+#include <cstdint>
+#include <vector>
+
+// Catalogues for random play, as the model sees them (with the meaning of
+// every code worked out by hand) and as the quiz is given them.
+namespace playcatalogues {
+
+std::vector<ModelRow> standard();
+// rows performers with codes drawn from texts the rows never carry in the
+// real catalogue: blanks, signs, fractions, exponents, letters, overflow.
+std::vector<ModelRow> odd(std::uint64_t seed, int rows);
+// The largest catalogue a 16-bit row number addresses, or any other size.
+std::vector<ModelRow> numbered(int rows);
+
+quiz::Catalogue toCatalogue(const std::vector<ModelRow> &rows);
+
+} // namespace playcatalogues

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Texts for failure messages: UTF-8, with CR, LF and tab spelled out so
+// that a missing or extra line break shows.
+std::string printable(std::u16string_view text);
+std::string printable(const std::vector<std::u16string> &rows);
