@@ -32,6 +32,8 @@ private Q_SLOTS:
     void acceptsEdgeSizes_data();
     void acceptsEdgeSizes();
     void statementHasNineCrLfLines();
+    void statementWordsItsLines_data();
+    void statementWordsItsLines();
     void statementListsTheCatalogue();
 };
 
@@ -164,20 +166,51 @@ void TestCatalogue::statementHasNineCrLfLines()
     QVERIFY(lines.last().isEmpty());
     for (const QString &line : lines)
         QVERIFY(!line.contains(u'\r') && !line.contains(u'\n'));
-    QCOMPARE(lines[1], QStringLiteral("Тема на проекта: Тембрела."));
-    QCOMPARE(lines[7], QStringLiteral("Командният бутон \"Изчисти\" дава възможност за начална "
-                                      "инициализация."));
+}
+
+void TestCatalogue::statementWordsItsLines_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("text");
+
+    QTest::addRow("task") << 0 << "Да се реализира проект, представящ междупредметни връзки Музика и Информатика.";
+    QTest::addRow("theme") << 1 << "Тема на проекта: Тембрела.";
+    QTest::addRow("contents") << 2 << "Проектът да съдържа:";
+    QTest::addRow("options") << 3 << "група от радиобутони - представящи видове певчески глас "
+                                     "(бас, мецосопран, сопран, тенор), азбучно подредени;";
+    QTest::addRow("list") << 4 << "списък с имена на оперни изпълнители, също азбучно подредени.";
+    QTest::addRow("rules") << 5 << "Броят обекти в двете групи не е непременно равен, но въведените "
+                                   "имена са уникални. Потребителят трябва да посочи по един обект "
+                                   "от двете групи в указаната последователност. Всяко посочване от "
+                                   "списъчното поле води до изтриване на реда с посоченото "
+                                   "произведение и съобщение дали релацията между двата обекта е "
+                                   "вярна или не.";
+    QTest::addRow("button") << 7 << "Командният бутон \"Изчисти\" дава възможност за начална инициализация.";
+    QTest::addRow("reading") << 8 << "Прочете допълнително материал за видове певчески глас и имената "
+                                     "на известни оперни изпълнители.";
+}
+
+void TestCatalogue::statementWordsItsLines()
+{
+    QFETCH(int, line);
+    QFETCH(QString, text);
+    const QStringList lines
+        = qs(quiz::exerciseStatement(quiz::standardCatalogue())).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 10);
+    QCOMPARE(lines[line], text);
 }
 
 void TestCatalogue::statementListsTheCatalogue()
 {
     const quiz::Catalogue catalogue({u"Име Едно ", u"Име Две"}, {u"0", u"1"});
     const QStringList lines = qs(quiz::exerciseStatement(catalogue)).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 10);
     QCOMPARE(lines[6], QStringLiteral("В проекта са въведени имената на следните оперни "
                                       "изпълнители: Име Едно, Име Две."));
 
     const QStringList standard
         = qs(quiz::exerciseStatement(quiz::standardCatalogue())).split(QStringLiteral("\r\n"));
+    QCOMPARE(standard.size(), 10);
     QVERIFY(standard[6].contains(QStringLiteral(": Алфредо Краус, Анна Нетребко, ")));
     QVERIFY(standard[6].contains(QStringLiteral(", Енрико Карузо, Камен Чанев, ")));
     QVERIFY(standard[6].endsWith(QStringLiteral(", Чечилия Бартоли.")));

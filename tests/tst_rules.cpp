@@ -94,6 +94,8 @@ private Q_SLOTS:
     void codesFollowTheirNames();
     void wholeGameLogsEveryAnswer();
     void restartInMidGame();
+    void restartUnchoosesEveryOption_data();
+    void restartUnchoosesEveryOption();
     void emptiedListIgnoresClicks();
     void hiddenListEventsAreIgnored();
     void otherCatalogues_data();
@@ -188,6 +190,9 @@ void TestRules::judgesAPick()
     game->pick(row);
 
     QCOMPARE(game->log(), line + crLf + crLf);
+    // The code list followed the pick; removing the row leaves its selection
+    // where the list's own rule puts it.
+    QCOMPARE(int(game->surface.list(1).ListIndex()), qMin(row, int(codes.size()) - 2));
     names.removeAt(row);
     codes.removeAt(row);
     QCOMPARE(game->names(), names);
@@ -275,6 +280,22 @@ void TestRules::restartInMidGame()
     QCOMPARE(game->log(), QString());
     game->pick(0);
     QCOMPARE(game->log(), QStringLiteral("Вярно тенор: Алфредо Краус\r\n\r\n"));
+}
+
+void TestRules::restartUnchoosesEveryOption_data()
+{
+    QTest::addColumn<int>("voice");
+    for (int voice = 0; voice < 4; ++voice)
+        QTest::addRow("voice_%d", voice) << voice;
+}
+
+void TestRules::restartUnchoosesEveryOption()
+{
+    QFETCH(int, voice);
+    const auto game = newGame();
+    game->choose(voice);
+    game->surface.userPressRestart();
+    verifyStartOfGame(*game, quiz::standardCatalogue());
 }
 
 void TestRules::emptiedListIgnoresClicks()

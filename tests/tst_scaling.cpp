@@ -40,6 +40,8 @@ private:
         QTest::newRow("doubled") << QSize(928, 690) << 2.0 << QPoint(0, 0);
         QTest::newRow("wide") << QSize(1200, 690) << 2.0 << QPoint(136, 0);
         QTest::newRow("tall") << QSize(696, 900) << 1.5 << QPoint(0, 191);
+        // Edges on half pixels: edges, not sizes, must be what is rounded.
+        QTest::newRow("eighth") << QSize(522, 389) << 1.125 << QPoint(0, 0);
     }
 
     void showAt(const QSize &size)

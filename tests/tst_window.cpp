@@ -128,6 +128,7 @@ private Q_SLOTS:
     void wholeGameByMouse();
     void keyboardOnlyGame();
     void typingMovesTheCursorOnly();
+    void keysOnlyMoveTheCursorWithAVoiceChosen();
     void numberKeysChooseFromAnywhere();
     void restartInMidGame();
     void removalSelectsNextRowAndIsAbsorbed();
@@ -190,6 +191,7 @@ void TestWindow::fontIsTheFormFont()
                                     window->performerHeading(), list(),
                                     window->restartButton(), window->logBox()};
     for (QWidget *control : controls) {
+        QCOMPARE(control->font().families().value(0), QStringLiteral("Times New Roman"));
         const QFontInfo font(control->font());
         QVERIFY2(font.family() == QLatin1String("Times New Roman")
                      || font.family() == QLatin1String("Liberation Serif"),
@@ -312,6 +314,20 @@ void TestWindow::typingMovesTheCursorOnly()
     QVERIFY(list()->viewport()->rect().contains(list()->visualItemRect(list()->currentItem())));
     press(Qt::Key_Space);
     QCOMPARE(log(), verdict(false, 1, "Мария Калас") + crLf);
+}
+
+void TestWindow::keysOnlyMoveTheCursorWithAVoiceChosen()
+{
+    list()->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_2);
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_End, Qt::Key_Up, Qt::Key_Home,
+                        Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Right}) {
+        press(key);
+        QCOMPARE(log(), QString());
+        QCOMPARE(window->form().voiceChosen(), true);
+        QCOMPARE(list()->count(), 22);
+        QCOMPARE(list()->selectedItems().size(), 0);
+    }
 }
 
 void TestWindow::numberKeysChooseFromAnywhere()
