@@ -20,8 +20,14 @@ namespace {
 struct Run
 {
     double ms;
+    double cpuMs; // user and system: less swayed than wall time by a busy machine
     double rssKb;
 };
+
+double milliseconds(const timeval &time)
+{
+    return double(time.tv_sec) * 1000.0 + double(time.tv_usec) / 1000.0;
+}
 
 Run runOnce(const char *program)
 {
@@ -45,7 +51,7 @@ Run runOnce(const char *program)
         std::exit(1);
     }
     return {std::chrono::duration<double, std::milli>(end - start).count(),
-            double(usage.ru_maxrss)};
+            milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime), double(usage.ru_maxrss)};
 }
 
 } // namespace
@@ -68,7 +74,7 @@ int main(int argc, char *argv[])
     runOnce(probe);
     runOnce(bare);
 
-    std::vector<double> ms, bareMs, msRatio, rss, bareRss, rssRatio;
+    std::vector<double> ms, bareMs, msRatio, cpu, bareCpu, cpuRatio, rss, bareRss, rssRatio;
     for (int i = 0; i < pairs; ++i) {
         // Either may go first, half of the time each, so a trend in the
         // machine's load falls on both alike.
@@ -83,6 +89,9 @@ int main(int argc, char *argv[])
         ms.push_back(quiz.ms);
         bareMs.push_back(plain.ms);
         msRatio.push_back(quiz.ms / plain.ms);
+        cpu.push_back(quiz.cpuMs);
+        bareCpu.push_back(plain.cpuMs);
+        cpuRatio.push_back(quiz.cpuMs / plain.cpuMs);
         rss.push_back(quiz.rssKb);
         bareRss.push_back(plain.rssKb);
         rssRatio.push_back(quiz.rssKb / plain.rssKb);
@@ -93,5 +102,8 @@ int main(int argc, char *argv[])
     printRow("rss_kb", summarise(rss));
     printRow("bare_rss_kb", summarise(bareRss));
     printRow("rss_ratio", summarise(rssRatio));
+    printRow("startup_cpu_ms", summarise(cpu));
+    printRow("bare_startup_cpu_ms", summarise(bareCpu));
+    printRow("startup_cpu_ratio", summarise(cpuRatio));
     return 0;
 }

@@ -15,10 +15,11 @@ TEMBRELA_PACKAGES=(
 TEMBRELA_TEST_PACKAGES=(
     "${TEMBRELA_PACKAGES[@]}"
 )
-# What the benchmarks need beyond that: a private X server for the start-up.
+# What the benchmarks need beyond that: a private X server and session bus
+# for the start-up.
 TEMBRELA_BENCH_PACKAGES=(
     "${TEMBRELA_PACKAGES[@]}"
-    xvfb xauth
+    xvfb xauth dbus-daemon
 )
 
 missing_packages() {

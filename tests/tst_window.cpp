@@ -181,7 +181,14 @@ void TestWindow::startState()
     QCOMPARE(window->performerHeading()->text(), QStringLiteral("Име на изпълнител"));
     QCOMPARE(window->voiceFrame()->title(), QStringLiteral("Вид певчески глас"));
     QCOMPARE(window->restartButton()->text(), QStringLiteral("Изчисти"));
-    QVERIFY(!window->windowIcon().pixmap(32, 32).isNull());
+
+    // The icon is built from raw pixels: a wrong channel order shows here.
+    const QIcon icon = window->windowIcon();
+    QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(32, 32)});
+    const QImage iconImage = icon.pixmap(32, 32).toImage();
+    QCOMPARE(iconImage.pixelColor(0, 0).alpha(), 0); // the rounded corner
+    QCOMPARE(iconImage.pixelColor(5, 16).name(QColor::HexArgb), QStringLiteral("#ffffcc99"));
+    QCOMPARE(iconImage.pixelColor(10, 23).name(QColor::HexArgb), QStringLiteral("#ff333366"));
 
     // The hidden lists are no widgets, so no key or screen reader finds them.
     QCOMPARE(window->findChildren<QListWidget *>().size(), 1);

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Draws the program's icon, two beamed quavers on the form's orange, as
-PNG files of every size the program and its desktop entry ship.
+"""Draws the program's icon, two beamed quavers on the form's orange: the
+32 x 32 window icon of at most 256 colours, written as a C++ header of
+ARGB pixels. The window builds its icon from them without decoding an
+image file, which would load every image format plugin at start-up.
 
-Run from the repository root: python3 tools/make-icons.py
-The 32 x 32 icon is written with a palette of at most 256 colours."""
+Run from the repository root: python3 tools/make-icons.py"""
 import math
 import struct
 import zlib
@@ -85,31 +86,20 @@ def render(size, samples=8, levels=None):
     return pixels
 
 
-def chunk(kind, data):
-    body = kind + data
-    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-
-
-def write_png(path, pixels, palette=False):
+def write_header(path, pixels):
     size = len(pixels)
-    out = b"\x89PNG\r\n\x1a\n"
-    if palette:
-        colours = sorted({p for row in pixels for p in row})
-        assert len(colours) <= 256, len(colours)
-        index = {c: i for i, c in enumerate(colours)}
-        out += chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 3, 0, 0, 0))
-        out += chunk(b"PLTE", b"".join(bytes(c[:3]) for c in colours))
-        out += chunk(b"tRNS", bytes(c[3] for c in colours))
-        raw = b"".join(b"\0" + bytes(index[p] for p in row) for row in pixels)
-    else:
-        out += chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
-        raw = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in pixels)
-    out += chunk(b"IDAT", zlib.compress(raw, 9))
-    out += chunk(b"IEND", b"")
-    with open(path, "wb") as f:
-        f.write(out)
+    colours = {p for row in pixels for p in row}
+    assert len(colours) <= 256, len(colours)
+    values = [f"0x{a:02x}{r:02x}{g:02x}{b:02x}" for row in pixels for (r, g, b, a) in row]
+    lines = [", ".join(values[i:i + 8]) for i in range(0, len(values), 8)]
+    with open(path, "w") as f:
+        f.write("#pragma once\n\n")
+        f.write("// Written by tools/make-icons.py; edit the drawing there.\n\n")
+        f.write(f"inline constexpr int FormIconSize = {size};\n\n")
+        f.write("// Unpremultiplied 0xAARRGGBB, row by row from the top.\n")
+        f.write(f"inline constexpr unsigned int FormIconPixels[{size * size}] = {{\n")
+        f.write("".join(f"    {line},\n" for line in lines))
+        f.write("};\n")
 
 
-write_png("window/icons/tembrela.png", render(32, levels=6), palette=True)
-for size in (48, 64, 128, 256):
-    write_png(f"window/icons/tembrela-{size}.png", render(size, samples=4))
+write_header("window/formicon.h", render(32, levels=6))
