@@ -76,15 +76,18 @@ void restart(TembrelaWindow &window)
 void eventCosts(EventMeter &meter)
 {
     auto window = openWindow(quiz::standardCatalogue());
-    std::vector<double> choiceP99, pickP99, restartP99;
+    std::vector<double> choiceP99, pickP99, restartP99, choiceCpuP99, pickCpuP99, restartCpuP99;
     for (int round = 0; round < Rounds; ++round) {
-        std::vector<double> choices, picks, restarts;
+        std::vector<double> choices, picks, restarts, choiceCpu, pickCpu, restartCpu;
         for (int game = 0; game < GamesPerRound; ++game) {
             restarts.push_back(meter.measure("restart", [&] { restart(*window); }));
+            restartCpu.push_back(meter.lastCpuMs());
             for (int pick = 0; pick < PicksPerGame; ++pick) {
                 const int voice = (game + pick) % 4;
                 choices.push_back(meter.measure("choice", [&] { chooseVoice(*window, voice); }));
+                choiceCpu.push_back(meter.lastCpuMs());
                 picks.push_back(meter.measure("pick", [&] { pickShownRow(*window, game + pick); }));
+                pickCpu.push_back(meter.lastCpuMs());
             }
         }
         // Restarts in the middle of a game, the list a row short.
@@ -92,14 +95,21 @@ void eventCosts(EventMeter &meter)
             meter.settle([&] { chooseVoice(*window, i % 4); });
             meter.settle([&] { pickShownRow(*window, i); });
             restarts.push_back(meter.measure("restart", [&] { restart(*window); }));
+            restartCpu.push_back(meter.lastCpuMs());
         }
         choiceP99.push_back(percentile(choices, 99));
         pickP99.push_back(percentile(picks, 99));
         restartP99.push_back(percentile(restarts, 99));
+        choiceCpuP99.push_back(percentile(choiceCpu, 99));
+        pickCpuP99.push_back(percentile(pickCpu, 99));
+        restartCpuP99.push_back(percentile(restartCpu, 99));
     }
     printRow("choice_p99_ms", summarise(choiceP99));
     printRow("pick_p99_ms", summarise(pickP99));
     printRow("restart_p99_ms", summarise(restartP99));
+    printRow("choice_cpu_p99_ms", summarise(choiceCpuP99));
+    printRow("pick_cpu_p99_ms", summarise(pickCpuP99));
+    printRow("restart_cpu_p99_ms", summarise(restartCpuP99));
 
     std::vector<double> games;
     for (int game = 0; game < TimedGames; ++game) {

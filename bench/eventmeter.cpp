@@ -4,6 +4,7 @@
 #include <QEvent>
 
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 
@@ -25,6 +26,17 @@ bool EventMeter::eventFilter(QObject *, QEvent *event)
     return false;
 }
 
+namespace {
+
+double threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1e6;
+}
+
+} // namespace
+
 void EventMeter::runUntilIdle()
 {
     // Layouts and repaints are posted or timed for later; one pass may
@@ -39,10 +51,12 @@ void EventMeter::runUntilIdle()
 double EventMeter::measure(const char *what, const std::function<void()> &action)
 {
     const long paintsBefore = m_paints;
+    const double cpuStart = threadCpuMs();
     const auto start = std::chrono::steady_clock::now();
     action();
     runUntilIdle();
     const auto end = std::chrono::steady_clock::now();
+    m_lastCpuMs = threadCpuMs() - cpuStart;
     if (m_paints == paintsBefore) {
         std::fprintf(stderr, "%s: nothing was repainted\n", what);
         std::exit(1);

@@ -18,6 +18,9 @@ public:
     // returns the milliseconds taken. An action that repaints nothing was
     // not measured as asked, and ends the benchmark.
     double measure(const char *what, const std::function<void()> &action);
+    // The main thread's CPU time in the last measure(): what the event cost
+    // whether or not the busy machine let the thread run at once.
+    double lastCpuMs() const { return m_lastCpuMs; }
 
     // The same, untimed: to bring the window to the state the next
     // measured event needs.
@@ -31,4 +34,5 @@ private:
 
     long m_delivered = 0;
     long m_paints = 0;
+    double m_lastCpuMs = 0;
 };

@@ -137,6 +137,8 @@ private Q_SLOTS:
     void removalSelectsNextRowAndIsAbsorbed();
     void valueFalseIsSilent();
     void logTextCanBeCopied();
+    void logShowsEachWrite_data();
+    void logShowsEachWrite();
 };
 
 void TestWindow::initTestCase()
@@ -312,6 +314,7 @@ void TestWindow::wholeGameByMouse()
         QCOMPARE(list()->selectedItems().size(), 0);
         QCOMPARE(window->logBox()->verticalScrollBar()->value(), 0);
         QCOMPARE(window->logBox()->toPlainText().section(u'\n', 0, 0), expected.section(crLf, 0, 0));
+        QCOMPARE(window->logBox()->toPlainText(), QString(log()).replace(crLf, "\n"));
     }
     QCOMPARE(list()->count(), 0);
     QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, QPoint(20, 20)); // empty list
@@ -491,6 +494,39 @@ void TestWindow::logTextCanBeCopied()
     press(Qt::Key_X); // read-only: typing changes nothing
     QCOMPARE(log(), qs(quiz::exerciseStatement(quiz::standardCatalogue())));
     QCOMPARE(window->logBox()->toPlainText(), QString(log()).replace(crLf, "\n"));
+}
+
+void TestWindow::logShowsEachWrite_data()
+{
+    QTest::addColumn<QStringList>("writes");
+    QTest::addColumn<QString>("shown");
+
+    // The box hands the widget only what changed; each write must still
+    // show exactly the text written, CR LF as one line break.
+    QTest::addRow("answer") << QStringList{"", "\r\n", "V1\r\n\r\n"} << "V1\n\n";
+    QTest::addRow("two_answers") << QStringList{"", "\r\n", "V1\r\n\r\n", "V1\r\n\r\n\r\n",
+                                                "V2\r\nV1\r\n\r\n\r\n"}
+                                 << "V2\nV1\n\n\n";
+    QTest::addRow("cr_then_lf_at_end") << QStringList{"a\r", "a\r\n"} << "a\n";
+    QTest::addRow("cr_at_top_then_lf") << QStringList{"\nb", "a\r\nb"} << "a\nb";
+    QTest::addRow("shorter") << QStringList{"abc\r\ndef", "def"} << "def";
+    QTest::addRow("same_again") << QStringList{"abc", "abc"} << "abc";
+    QTest::addRow("emptied") << QStringList{"abc", ""} << "";
+    QTest::addRow("replaced") << QStringList{"abc", "xyz\r\n"} << "xyz\n";
+}
+
+void TestWindow::logShowsEachWrite()
+{
+    QFETCH(QStringList, writes);
+    QFETCH(QString, shown);
+    LogBox *box = window->logBox();
+    for (const QString &text : writes) {
+        box->SetText(text.toStdU16String());
+        QCOMPARE(qs(box->Text()), text);
+    }
+    QCOMPARE(box->toPlainText(), shown);
+    QCOMPARE(box->document()->blockCount(), int(shown.count(u'\n')) + 1);
+    QCOMPARE(box->verticalScrollBar()->value(), 0);
 }
 
 QTEST_MAIN(TestWindow)
