@@ -1,5 +1,5 @@
-# Sourced by run.sh and test.sh: installs the Debian packages that are
-# missing (asking apt nothing when all are there) and builds into build/.
+# Sourced by run.sh, test.sh and bench.sh: installs the Debian packages that
+# are missing (asking apt nothing when all are there) and builds.
 set -euo pipefail
 
 TEMBRELA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -19,6 +19,12 @@ TEMBRELA_TEST_PACKAGES=(
     "${TEMBRELA_PACKAGES[@]}"
     desktop-file-utils appstream dpkg-dev file
     clang libclang-rt-14-dev
+)
+# What the benchmarks need beyond that: a private X server and session bus
+# for the start-up.
+TEMBRELA_BENCH_PACKAGES=(
+    "${TEMBRELA_PACKAGES[@]}"
+    xvfb xauth dbus-daemon
 )
 
 missing_packages() {

@@ -7,6 +7,7 @@
 #include "voiceframe.h"
 #include "voiceoption.h"
 
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -134,6 +135,8 @@ private Q_SLOTS:
     void removalSelectsNextRowAndIsAbsorbed();
     void valueFalseIsSilent();
     void logTextCanBeCopied();
+    void logShowsEachWrite_data();
+    void logShowsEachWrite();
 };
 
 void TestWindow::initTestCase()
@@ -178,7 +181,14 @@ void TestWindow::startState()
     QCOMPARE(window->performerHeading()->text(), QStringLiteral("Име на изпълнител"));
     QCOMPARE(window->voiceFrame()->title(), QStringLiteral("Вид певчески глас"));
     QCOMPARE(window->restartButton()->text(), QStringLiteral("Изчисти"));
-    QVERIFY(!window->windowIcon().pixmap(32, 32).isNull());
+
+    // The icon is built from raw pixels: a wrong channel order shows here.
+    const QIcon icon = window->windowIcon();
+    QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(32, 32)});
+    const QImage iconImage = icon.pixmap(32, 32).toImage();
+    QCOMPARE(iconImage.pixelColor(0, 0).alpha(), 0); // the rounded corner
+    QCOMPARE(iconImage.pixelColor(5, 16).name(QColor::HexArgb), QStringLiteral("#ffffcc99"));
+    QCOMPARE(iconImage.pixelColor(10, 23).name(QColor::HexArgb), QStringLiteral("#ff333366"));
 
     // The hidden lists are no widgets, so no key or screen reader finds them.
     QCOMPARE(window->findChildren<QListWidget *>().size(), 1);
@@ -191,7 +201,10 @@ void TestWindow::fontIsTheFormFont()
                                     window->performerHeading(), list(),
                                     window->restartButton(), window->logBox()};
     for (QWidget *control : controls) {
-        QCOMPARE(control->font().families().value(0), QStringLiteral("Times New Roman"));
+        // Times New Roman is asked for wherever it is installed.
+        QCOMPARE(control->font().family(), QFontDatabase::hasFamily("Times New Roman")
+                                               ? QStringLiteral("Times New Roman")
+                                               : QStringLiteral("Liberation Serif"));
         const QFontInfo font(control->font());
         QVERIFY2(font.family() == QLatin1String("Times New Roman")
                      || font.family() == QLatin1String("Liberation Serif"),
@@ -224,6 +237,7 @@ void TestWindow::wholeGameByMouse()
         QCOMPARE(list()->selectedItems().size(), 0);
         QCOMPARE(window->logBox()->verticalScrollBar()->value(), 0);
         QCOMPARE(window->logBox()->toPlainText().section(u'\n', 0, 0), expected.section(crLf, 0, 0));
+        QCOMPARE(window->logBox()->toPlainText(), QString(log()).replace(crLf, "\n"));
     }
     QCOMPARE(list()->count(), 0);
     QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, QPoint(20, 20)); // empty list
@@ -417,6 +431,39 @@ void TestWindow::logTextCanBeCopied()
     press(Qt::Key_X); // read-only: typing changes nothing
     QCOMPARE(log(), qs(quiz::exerciseStatement(quiz::standardCatalogue())));
     QCOMPARE(window->logBox()->toPlainText(), QString(log()).replace(crLf, "\n"));
+}
+
+void TestWindow::logShowsEachWrite_data()
+{
+    QTest::addColumn<QStringList>("writes");
+    QTest::addColumn<QString>("shown");
+
+    // The box hands the widget only what changed; each write must still
+    // show exactly the text written, CR LF as one line break.
+    QTest::addRow("answer") << QStringList{"", "\r\n", "V1\r\n\r\n"} << "V1\n\n";
+    QTest::addRow("two_answers") << QStringList{"", "\r\n", "V1\r\n\r\n", "V1\r\n\r\n\r\n",
+                                                "V2\r\nV1\r\n\r\n\r\n"}
+                                 << "V2\nV1\n\n\n";
+    QTest::addRow("cr_then_lf_at_end") << QStringList{"a\r", "a\r\n"} << "a\n";
+    QTest::addRow("cr_at_top_then_lf") << QStringList{"\nb", "a\r\nb"} << "a\nb";
+    QTest::addRow("shorter") << QStringList{"abc\r\ndef", "def"} << "def";
+    QTest::addRow("same_again") << QStringList{"abc", "abc"} << "abc";
+    QTest::addRow("emptied") << QStringList{"abc", ""} << "";
+    QTest::addRow("replaced") << QStringList{"abc", "xyz\r\n"} << "xyz\n";
+}
+
+void TestWindow::logShowsEachWrite()
+{
+    QFETCH(QStringList, writes);
+    QFETCH(QString, shown);
+    LogBox *box = window->logBox();
+    for (const QString &text : writes) {
+        box->SetText(text.toStdU16String());
+        QCOMPARE(qs(box->Text()), text);
+    }
+    QCOMPARE(box->toPlainText(), shown);
+    QCOMPARE(box->document()->blockCount(), int(shown.count(u'\n')) + 1);
+    QCOMPARE(box->verticalScrollBar()->value(), 0);
 }
 
 QTEST_MAIN(TestWindow)

@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""Draws the program's icon, two beamed quavers on the form's orange, as
-PNG files of every size the program and its desktop entry ship.
+"""Draws the program's icon, two beamed quavers on the form's orange: the
+32 x 32 window icon of at most 256 colours, written as a C++ header of
+ARGB pixels (the window builds its icon from them without decoding an
+image file, which would load every image format plugin at start-up), and
+the PNG files of every size the desktop entry installs.
 
-Run from the repository root: python3 tools/make-icons.py
-The 32 x 32 icon is written with a palette of at most 256 colours."""
+Run from the repository root: python3 tools/make-icons.py"""
 import math
 import struct
 import zlib
@@ -110,6 +112,24 @@ def write_png(path, pixels, palette=False):
         f.write(out)
 
 
-write_png("window/icons/tembrela.png", render(32, levels=6), palette=True)
+def write_header(path, pixels):
+    size = len(pixels)
+    colours = {p for row in pixels for p in row}
+    assert len(colours) <= 256, len(colours)
+    values = [f"0x{a:02x}{r:02x}{g:02x}{b:02x}" for row in pixels for (r, g, b, a) in row]
+    lines = [", ".join(values[i:i + 8]) for i in range(0, len(values), 8)]
+    with open(path, "w") as f:
+        f.write("#pragma once\n\n")
+        f.write("// Written by tools/make-icons.py; edit the drawing there.\n\n")
+        f.write(f"inline constexpr int FormIconSize = {size};\n\n")
+        f.write("// Unpremultiplied 0xAARRGGBB, row by row from the top.\n")
+        f.write(f"inline constexpr unsigned int FormIconPixels[{size * size}] = {{\n")
+        f.write("".join(f"    {line},\n" for line in lines))
+        f.write("};\n")
+
+
+window_icon = render(32, levels=6)
+write_header("window/formicon.h", window_icon)
+write_png("packaging/icons/tembrela-32.png", window_icon, palette=True)
 for size in (48, 64, 128, 256):
-    write_png(f"window/icons/tembrela-{size}.png", render(size, samples=4))
+    write_png(f"packaging/icons/tembrela-{size}.png", render(size, samples=4))

@@ -1,6 +1,8 @@
 #include "tembrelawindow.h"
 
+#include "appearance.h"
 #include "catalogue.h"
+#include "formicon.h"
 #include "formlayout.h"
 #include "formtexts.h"
 #include "logbox.h"
@@ -42,8 +44,6 @@ const QColor LabelColour(255, 192, 128);
 const QColor OptionColour(128, 128, 255);
 const QColor RestartColour(255, 0, 0);
 
-constexpr qreal FontPoints = 12.0;
-
 // The style marks no focus on a list or a text box; a keyboard user needs
 // to see which of the two takes the keys.
 const QString FocusBorder = QStringLiteral("%1 { border: %2px solid rgb(160, 160, 160); }"
@@ -56,22 +56,11 @@ const QString RestartLook = QStringLiteral(
     "QPushButton:focus { border: %1px solid black; }");
 constexpr int FocusBorderPixels = 2;
 
-QFont formFont()
-{
-    QFont font;
-    // Liberation Serif has Times New Roman's metrics and Cyrillic letters.
-    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
-    font.setStyleHint(QFont::Serif);
-    font.setPointSizeF(FontPoints);
-    return font;
-}
-
 QIcon formIcon()
 {
-    QIcon icon(QStringLiteral(":/icons/tembrela.png"));
-    for (int size : {48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/tembrela-%1.png").arg(size), QSize(size, size));
-    return icon;
+    const QImage image(reinterpret_cast<const uchar *>(FormIconPixels), FormIconSize,
+                       FormIconSize, QImage::Format_ARGB32);
+    return QIcon(QPixmap::fromImage(image));
 }
 
 void fillBackground(QWidget *widget, const QColor &colour)
@@ -222,7 +211,7 @@ void TembrelaWindow::placeControls()
         m_placed = true;
         m_style->setScale(scale);
         QFont font = this->font();
-        font.setPointSizeF(FontPoints * scale);
+        font.setPointSizeF(FormFontPoints * scale);
         setFont(font);
         const int border = qMax(1, qRound(FocusBorderPixels * scale));
         m_performers->setStyleSheet(FocusBorder.arg(QStringLiteral("QListWidget")).arg(border));

@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Builds in Release and runs the benchmarks: start-up and memory beside a
+# bare Qt window, the cost of each user event, and growth with the
+# catalogue. Prints the figures as a Markdown table, writes it to
+# build/bench.md and checks each target; exits 1 if a target is missed.
+#
+#   TEMBRELA_BENCH_PAIRS      start-up pairs to run (default 41, at least 11)
+#   TEMBRELA_BENCH_PLATFORM   xcb (default: a private Xvfb) or offscreen
+#
+# The start-up runs on xcb by default, against one Xvfb server and one
+# D-Bus session bus kept for all runs, as on a desktop: the X connection,
+# the window's mapping and its icon are part of what a learner waits for.
+# Offscreen leaves out the display server and shows the process's own work.
+source "$(dirname "$0")/scripts/prepare.sh"
+
+install_missing_packages "${TEMBRELA_BENCH_PACKAGES[@]}"
+release="$TEMBRELA_ROOT/build-release"
+configure_and_build "$release" -DCMAKE_BUILD_TYPE=Release
+
+pairs="${TEMBRELA_BENCH_PAIRS:-41}"
+if [ "$pairs" -lt 11 ]; then
+    echo "TEMBRELA_BENCH_PAIRS must be at least 11" >&2
+    exit 2
+fi
+platform="${TEMBRELA_BENCH_PLATFORM:-xcb}"
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+# Qt wants a private runtime folder; without one it warns on every start.
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+bench="$release/bench"
+
+echo "Start-up: $pairs pairs on $platform (load: $(cut -d' ' -f1-3 /proc/loadavg))" >&2
+startup=(env QT_QPA_PLATFORM="$platform" "$bench/startup_runner" "$pairs"
+         "$bench/startup_probe" "$bench/bare_window")
+case "$platform" in
+    xcb) xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- "${startup[@]}" \
+             >"$work/startup.tsv" 2>"$work/startup.log" ;;
+    offscreen) dbus-run-session -- "${startup[@]}" >"$work/startup.tsv" 2>"$work/startup.log" ;;
+    *) echo "TEMBRELA_BENCH_PLATFORM must be xcb or offscreen" >&2; exit 2 ;;
+esac || { cat "$work/startup.log" >&2; exit 1; }
+
+echo "Events: offscreen (load: $(cut -d' ' -f1-3 /proc/loadavg))" >&2
+QT_QPA_PLATFORM=offscreen "$bench/event_bench" >"$work/events.tsv" 2>"$work/events.log" \
+    || { cat "$work/events.log" >&2; exit 1; }
+
+cat "$work/startup.tsv" "$work/events.tsv" >"$work/all.tsv"
+
+figure() { awk -F'\t' -v name="$1" '$1 == name { print; found = 1 } END { exit !found }' "$work/all.tsv"; }
+median() { figure "$1" | cut -f2; }
+
+table() {
+    echo "| figure | median | min | max | runs |"
+    echo "|---|---:|---:|---:|---:|"
+    local name
+    for name in "$@"; do
+        figure "$name" | awk -F'\t' '{ printf "| `%s` | %s | %s | %s | %s |\n", $1, $2, $3, $4, $5 }'
+    done
+}
+
+qt_version="$(qtpaths6 --qt-version 2>/dev/null || echo unknown)"
+cpu="$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
+{
+    table startup_ms bare_startup_ms startup_ratio rss_kb bare_rss_kb rss_ratio \
+          choice_p99_ms pick_p99_ms restart_p99_ms game_ms \
+          restart_ms_1000 restart_ms_32767 pick_ms_32767
+    echo
+    echo "Growth (each run one restart or one pick, ms), and CPU time beside the wall"
+    echo "time above (the main thread's for events, the process's for start-up):"
+    echo
+    table restart_ms_22 pick_ms_22 restart_ms_1000 pick_ms_1000 restart_ms_32767 pick_ms_32767 \
+          choice_cpu_p99_ms pick_cpu_p99_ms restart_cpu_p99_ms \
+          startup_cpu_ms bare_startup_cpu_ms startup_cpu_ratio
+    echo
+    echo "Machine: $(nproc) cores, $cpu; Qt $qt_version; start-up on $platform" \
+         "($pairs pairs), events offscreen; load $(cut -d' ' -f1-3 /proc/loadavg) after the run."
+} >"$work/bench.md"
+
+mkdir -p "$TEMBRELA_BUILD"
+cp "$work/bench.md" "$TEMBRELA_BUILD/bench.md"
+cat "$work/bench.md"
+echo
+
+# name limit description: the median of each figure must not exceed its limit.
+missed=0
+while read -r name limit description; do
+    value="$(median "$name")"
+    if awk -v v="$value" -v l="$limit" 'BEGIN { exit !(v <= l) }'; then
+        verdict=pass
+    else
+        verdict=FAIL
+        missed=1
+    fi
+    printf '%s  %-17s %10s <= %-6s %s\n' "$verdict" "$name" "$value" "$limit" "$description"
+done <<'TARGETS'
+startup_ratio 1.10 start-up within 1.10 x the bare window's
+rss_ratio 1.10 peak memory within 1.10 x the bare window's
+choice_p99_ms 2 a voice choice under 2 ms at the 99th percentile
+pick_p99_ms 2 a pick under 2 ms at the 99th percentile
+restart_p99_ms 2 a restart under 2 ms at the 99th percentile
+restart_ms_32767 50 a restart of 32,767 rows within 50 ms
+pick_ms_32767 16 a pick among 32,767 rows within one 60 Hz frame
+TARGETS
+echo "Written to $TEMBRELA_BUILD/bench.md"
+exit "$missed"
