@@ -9,17 +9,6 @@
 
 namespace {
 
-std::vector<ModelRow> catalogueFor(const QString &kind, std::uint64_t seed)
-{
-    if (kind == "standard")
-        return playcatalogues::standard();
-    if (kind == "empty")
-        return {};
-    if (kind == "one_row")
-        return playcatalogues::numbered(1);
-    return playcatalogues::odd(seed, 1 + int(seed % 30));
-}
-
 std::vector<MemoryEvent> randomGame(std::uint64_t seed)
 {
     std::mt19937_64 random(seed);
@@ -78,7 +67,7 @@ void TestMemoryPlay::randomGamesMatchTheModel()
     const int count = single ? 1 : playbudget::games(games);
     for (int game = 0; game < count; ++game) {
         const std::uint64_t seed = single ? only : firstSeed + std::uint64_t(game);
-        const MemoryPlay play(catalogueFor(catalogue, seed), nested);
+        const MemoryPlay play(playcatalogues::ofKind(catalogue.toStdString(), seed, 30), nested);
         const std::vector<MemoryEvent> events = randomGame(seed);
         if (const auto difference = play.play(events)) {
             const std::vector<MemoryEvent> shortest = shrinkFailure<MemoryEvent>(

@@ -10,18 +10,6 @@
 
 namespace {
 
-std::vector<ModelRow> catalogueFor(const QString &kind, std::uint64_t seed)
-{
-    if (kind == "standard")
-        return playcatalogues::standard();
-    if (kind == "empty")
-        return {};
-    if (kind == "one_row")
-        return playcatalogues::numbered(1);
-    // Short lists leave blank space below the rows to click on.
-    return playcatalogues::odd(seed, 1 + int(seed % 8));
-}
-
 std::vector<WindowEvent> randomGame(std::uint64_t seed)
 {
     std::mt19937_64 random(seed);
@@ -80,7 +68,8 @@ void TestWindowPlay::randomGamesMatchTheModel()
     const int count = single ? 1 : playbudget::games(games);
     for (int game = 0; game < count; ++game) {
         const std::uint64_t seed = single ? only : firstSeed + std::uint64_t(game);
-        const WindowPlay play(catalogueFor(catalogue, seed));
+        // Short odd lists leave blank space below the rows to click on.
+        const WindowPlay play(playcatalogues::ofKind(catalogue.toStdString(), seed, 8));
         const std::vector<WindowEvent> events = randomGame(seed);
         if (const auto difference = play.play(events)) {
             const std::vector<WindowEvent> shortest = shrinkFailure<WindowEvent>(

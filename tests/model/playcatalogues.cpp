@@ -70,6 +70,17 @@ std::vector<ModelRow> numbered(int count)
     return rows;
 }
 
+std::vector<ModelRow> ofKind(std::string_view kind, std::uint64_t seed, int oddRows)
+{
+    if (kind == "standard")
+        return standard();
+    if (kind == "empty")
+        return {};
+    if (kind == "one_row")
+        return numbered(1);
+    return odd(seed, 1 + int(seed % std::uint64_t(oddRows)));
+}
+
 quiz::Catalogue toCatalogue(const std::vector<ModelRow> &rows)
 {
     std::vector<std::u16string> names;

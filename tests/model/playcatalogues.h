@@ -4,6 +4,7 @@
 #include "quizmodel.h"
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 // Catalogues for random play, as the model sees them (with the meaning of
@@ -16,6 +17,10 @@ std::vector<ModelRow> standard();
 std::vector<ModelRow> odd(std::uint64_t seed, int rows);
 // The largest catalogue a 16-bit row number addresses, or any other size.
 std::vector<ModelRow> numbered(int rows);
+
+// A catalogue of one of the kinds the random plays name their data rows
+// after: "standard", "empty", "one_row", or odd rows, 1 to oddRows of them.
+std::vector<ModelRow> ofKind(std::string_view kind, std::uint64_t seed, int oddRows);
 
 quiz::Catalogue toCatalogue(const std::vector<ModelRow> &rows);
 
