@@ -130,6 +130,8 @@ private Q_SLOTS:
     void keyboardOnlyGame();
     void typingMovesTheCursorOnly();
     void keysOnlyMoveTheCursorWithAVoiceChosen();
+    void arrowsStepRoundTheVoices_data();
+    void arrowsStepRoundTheVoices();
     void numberKeysChooseFromAnywhere();
     void restartInMidGame();
     void removalSelectsNextRowAndIsAbsorbed();
@@ -342,6 +344,41 @@ void TestWindow::keysOnlyMoveTheCursorWithAVoiceChosen()
         QCOMPARE(list()->count(), 22);
         QCOMPARE(list()->selectedItems().size(), 0);
     }
+}
+
+void TestWindow::arrowsStepRoundTheVoices_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<bool>("chosen"); // whether the focused option is chosen
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("to");
+
+    QTest::addRow("down_from_chosen") << 0 << true << int(Qt::Key_Down) << 1;
+    QTest::addRow("down_after_an_answer") << 1 << false << int(Qt::Key_Down) << 2;
+    QTest::addRow("right_is_down") << 2 << false << int(Qt::Key_Right) << 3;
+    QTest::addRow("down_wraps_round") << 3 << true << int(Qt::Key_Down) << 0;
+    QTest::addRow("up_wraps_round") << 0 << false << int(Qt::Key_Up) << 3;
+    QTest::addRow("left_is_up") << 2 << true << int(Qt::Key_Left) << 1;
+}
+
+void TestWindow::arrowsStepRoundTheVoices()
+{
+    QFETCH(int, from);
+    QFETCH(bool, chosen);
+    QFETCH(int, key);
+    QFETCH(int, to);
+
+    VoiceOption *start = window->voiceOption(from);
+    start->setFocus(Qt::TabFocusReason);
+    if (chosen)
+        press(Qt::Key_Space);
+    QCOMPARE(chosenOption(), chosen ? from : -1);
+    QSignalSpy clicks(window->voiceOption(to), &QAbstractButton::clicked);
+    press(Qt::Key(key));
+    QCOMPARE(QApplication::focusWidget(), window->voiceOption(to));
+    QCOMPARE(chosenOption(), to);
+    QCOMPARE(clicks.size(), 1);
+    QCOMPARE(window->form().chosenVoice(), to);
 }
 
 void TestWindow::numberKeysChooseFromAnywhere()

@@ -143,16 +143,11 @@ Act Driver::keyAct(const KeyStroke &stroke) const
             continue;
         if (space)
             return {Act::Choose, k};
-        // The toolkit steps through the group by where the buttons sit: the
-        // options are stacked, so only Up and Down find a neighbour, neither
-        // wraps round at the ends, and the step chooses only when it leaves
-        // the chosen option (from any other it just moves the focus).
-        if (!m_window.voiceOption(k)->isChecked())
-            return {};
-        if (stroke.key == Qt::Key_Down && k < 3)
-            return {Act::Choose, k + 1};
-        if (stroke.key == Qt::Key_Up && k > 0)
-            return {Act::Choose, k - 1};
+        // Every arrow steps round the group and chooses where it lands.
+        if (stroke.key == Qt::Key_Down || stroke.key == Qt::Key_Right)
+            return {Act::Choose, (k + 1) % 4};
+        if (stroke.key == Qt::Key_Up || stroke.key == Qt::Key_Left)
+            return {Act::Choose, (k + 3) % 4};
         return {};
     }
     return {};

@@ -1,5 +1,7 @@
 #include "voiceoption.h"
 
+#include <QKeyEvent>
+
 VoiceOption::VoiceOption(const QString &caption, QWidget *parent)
     : QRadioButton(caption, parent)
 {
@@ -31,4 +33,31 @@ std::u16string VoiceOption::Caption() const
 bool VoiceOption::hitButton(const QPoint &pos) const
 {
     return rect().contains(pos);
+}
+
+void VoiceOption::keyPressEvent(QKeyEvent *event)
+{
+    // The toolkit's own steps follow where the buttons sit, stop at the
+    // ends and choose only when leaving the chosen button; after an answer
+    // none is chosen, and the arrows would then merely move the focus.
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        step = -1;
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        step = 1;
+        break;
+    default:
+        QRadioButton::keyPressEvent(event);
+        return;
+    }
+    const QList<VoiceOption *> group
+        = parentWidget()->findChildren<VoiceOption *>(Qt::FindDirectChildrenOnly);
+    const qsizetype next = (group.indexOf(this) + step + group.size()) % group.size();
+    group[next]->setFocus(Qt::TabFocusReason);
+    group[next]->click();
+    event->accept();
 }

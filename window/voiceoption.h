@@ -5,7 +5,9 @@
 #include <QRadioButton>
 
 // One voice kind: a radio button whose whole coloured bar takes the click,
-// and which the rules can un-choose although it belongs to an exclusive group.
+// which the rules can un-choose although it belongs to an exclusive group,
+// and from which every arrow key moves to the next voice round the group
+// and chooses it.
 class VoiceOption : public QRadioButton, public quiz::OptionButton
 {
     Q_OBJECT
@@ -19,4 +21,5 @@ public:
 
 protected:
     bool hitButton(const QPoint &pos) const override;
+    void keyPressEvent(QKeyEvent *event) override;
 };
