@@ -47,7 +47,11 @@ QT_QPA_PLATFORM=offscreen "$bench/event_bench" >"$work/events.tsv" 2>"$work/even
 
 cat "$work/startup.tsv" "$work/events.tsv" >"$work/all.tsv"
 
-figure() { awk -F'\t' -v name="$1" '$1 == name { print; found = 1 } END { exit !found }' "$work/all.tsv"; }
+# A figure that was not measured stops the script, saying which.
+figure() {
+    awk -F'\t' -v name="$1" '$1 == name { print; found = 1 } END { exit !found }' "$work/all.tsv" \
+        || { echo "bench.sh: no figure $1 was measured" >&2; return 1; }
+}
 median() { figure "$1" | cut -f2; }
 
 table() {

@@ -8,7 +8,7 @@ install_missing_packages "${TEMBRELA_TEST_PACKAGES[@]}"
 export QT_QPA_PLATFORM=offscreen
 
 configure_and_build "$TEMBRELA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-ctest --test-dir "$TEMBRELA_BUILD" --output-on-failure --parallel 2
+ctest --test-dir "$TEMBRELA_BUILD" --output-on-failure --parallel 2 --no-tests=error
 
 configure_and_build "$TEMBRELA_SANITIZE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
@@ -17,4 +17,4 @@ configure_and_build "$TEMBRELA_SANITIZE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # leak at exit fails the test that leaked. Nothing is suppressed.
 export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-ctest --test-dir "$TEMBRELA_SANITIZE_BUILD" --output-on-failure --parallel 2
+ctest --test-dir "$TEMBRELA_SANITIZE_BUILD" --output-on-failure --parallel 2 --no-tests=error

@@ -1,9 +1,11 @@
 #include "startup.h"
 
 #include "appearance.h"
+#include "runtimeerror.h"
 #include "tembrelawindow.h"
 
 #include <QApplication>
+#include <QMessageBox>
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,14 +28,25 @@ void reportStartFailure(QtMsgType type, const QMessageLogContext &context, const
     defaultHandler(type, context, message);
 }
 
+void showRunTimeError(std::string_view message)
+{
+    QMessageBox::critical(nullptr, QStringLiteral("Тембрела"),
+                          QStringLiteral("Грешка при изпълнение: ")
+                              + QString::fromUtf8(message.data(), qsizetype(message.size())));
+}
+
 } // namespace
 
 int runTembrela(int argc, char *argv[])
 {
     defaultHandler = qInstallMessageHandler(reportStartFailure);
-    QApplication app(argc, argv);
+    // The quiz takes no command line, so none of the toolkit's options
+    // (-style, -reverse, ...) reach it either.
+    int toolkitArgc = argc > 0 ? 1 : 0;
+    QApplication app(toolkitArgc, argv);
     startingUp = false;
     applyFormAppearance();
+    quiz::setRunTimeErrorReporter(showRunTimeError);
 
     TembrelaWindow window;
     window.raiseLoad();

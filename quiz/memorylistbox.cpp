@@ -3,6 +3,7 @@
 #include "catalogue.h"
 #include "runtimeerror.h"
 
+#include <algorithm>
 #include <string>
 
 namespace quiz {
@@ -68,7 +69,7 @@ void MemoryListBox::RemoveItem(std::int16_t row)
         // The selected row is gone; the next one (or the new last) takes its
         // place, a new selection in all but number.
         m_selection = -2;
-        changeSelection(std::min<std::int16_t>(row, ListCount() - 1), false);
+        changeSelection(std::min(row, static_cast<std::int16_t>(ListCount() - 1)), false);
     }
 }
 

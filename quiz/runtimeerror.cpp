@@ -6,11 +6,24 @@
 
 namespace quiz {
 
+namespace {
+
+RunTimeErrorReporter reporter = nullptr;
+
+} // namespace
+
+void setRunTimeErrorReporter(RunTimeErrorReporter newReporter)
+{
+    reporter = newReporter;
+}
+
 void raiseRunTimeError(std::string_view message)
 {
     std::fprintf(stderr, "Tembrela: run-time error: %.*s\n",
                  static_cast<int>(message.size()), message.data());
     std::fflush(stderr);
+    if (reporter)
+        reporter(message);
     // _Exit, not exit: the error may strike inside a toolkit callback, where
     // running static destructors under a live event loop could crash instead.
     std::_Exit(EXIT_FAILURE);

@@ -6,7 +6,12 @@ namespace quiz {
 
 // A failed control operation ends the program with a message naming the
 // error: nothing in the quiz catches it, and the rules never cause one.
+// The message goes to standard error and, when a reporter is set, to the
+// reporter too: a windowed program has no console to show it on.
 [[noreturn]] void raiseRunTimeError(std::string_view message);
+
+using RunTimeErrorReporter = void (*)(std::string_view message);
+void setRunTimeErrorReporter(RunTimeErrorReporter reporter);
 
 // The two errors a control operation can raise.
 [[noreturn]] void raiseMissingControl(std::string_view array, int index);

@@ -9,7 +9,7 @@
 
 namespace {
 
-const QString AppId = QStringLiteral("org.example.Tembrela");
+const QString AppId = QStringLiteral("org.example.tembrela");
 
 struct Run
 {
@@ -58,7 +58,7 @@ void TestInstall::initTestCase()
 
 void TestInstall::installsTheProgram()
 {
-    const QFileInfo program(prefix.filePath("bin/tembrela"));
+    const QFileInfo program(prefix.filePath(QStringLiteral("bin/" PROGRAM_NAME)));
     QVERIFY(program.isFile());
     QVERIFY(program.isExecutable());
 }

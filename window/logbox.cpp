@@ -1,7 +1,6 @@
 #include "logbox.h"
 
 #include <QScrollBar>
-#include <QTextBlock>
 #include <QTextCursor>
 
 namespace {

@@ -82,6 +82,21 @@ QItemSelectionModel::SelectionFlags PerformerList::selectionCommand(const QModel
     // a mouse press, or Space and Enter below.
     if (!event || event->type() == QEvent::KeyPress)
         return QItemSelectionModel::NoUpdate;
+    // Only the main button picks, as in any list box: a right or middle
+    // click is no answer.
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove: {
+        const auto *mouse = static_cast<const QMouseEvent *>(event);
+        if (mouse->button() != Qt::LeftButton && mouse->buttons() != Qt::LeftButton)
+            return QItemSelectionModel::NoUpdate;
+        break;
+    }
+    default:
+        break;
+    }
     return QListWidget::selectionCommand(index, event);
 }
 

@@ -99,7 +99,13 @@ TembrelaWindow::TembrelaWindow(const quiz::Catalogue &catalogue, QWidget *parent
     bindEvents();
 }
 
-TembrelaWindow::~TembrelaWindow() = default;
+TembrelaWindow::~TembrelaWindow()
+{
+    // The controls outlive the rules and the hidden lists by a moment, as
+    // the base class deletes them; nothing they say may reach the rules then.
+    for (QObject *control : children())
+        control->disconnect(this);
+}
 
 void TembrelaWindow::createControls(const quiz::Catalogue &catalogue)
 {

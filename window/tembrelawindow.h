@@ -26,7 +26,7 @@ class TembrelaWindow : public QWidget, public quiz::ControlSurface
 
 public:
     // The catalogue is the quiz's own unless a test or a benchmark brings
-    // another; it must outlive the window.
+    // another; the window copies it into its master lists.
     explicit TembrelaWindow(const quiz::Catalogue &catalogue = quiz::standardCatalogue(),
                             QWidget *parent = nullptr);
     ~TembrelaWindow() override;

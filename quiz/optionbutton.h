@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace quiz {
+
+class OptionButton
+{
+public:
+    virtual ~OptionButton() = default;
+
+    virtual bool Value() const = 0;
+    // Only ever called with false; must not report a click back.
+    virtual void SetValue(bool chosen) = 0;
+    virtual std::u16string Caption() const = 0;
+};
+
+} // namespace quiz
