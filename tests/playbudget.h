@@ -1,8 +1,13 @@
 #pragma once
 
+#include "shrink.h"
+
 #include <QString>
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
 // Games of random play: each a fixed 60 events. CI plays the count a test
 // asks for; SOAK_EVENTS=N in the environment makes every play row play N
@@ -28,6 +33,36 @@ inline bool onlySeed(std::uint64_t *seed)
     if (ok)
         *seed = value;
     return ok;
+}
+
+// Plays the games of one data row, seeds from firstSeed on (or the one game
+// PLAY_SEED names): newPlay(seed) sets a game up, newGame(seed) draws its
+// events. Returns the first failure with its seed and the shortest event
+// sequence that still fails, or nothing; *played counts the games.
+template<typename NewPlay, typename NewGame>
+std::optional<QString> playGames(int ciGames, std::uint64_t firstSeed, NewPlay newPlay,
+                                 NewGame newGame, int *played)
+{
+    using Events = decltype(newGame(std::uint64_t()));
+    std::uint64_t only = 0;
+    const bool single = onlySeed(&only);
+    *played = single ? 1 : games(ciGames);
+    for (int game = 0; game < *played; ++game) {
+        const std::uint64_t seed = single ? only : firstSeed + std::uint64_t(game);
+        const auto play = newPlay(seed);
+        const Events events = newGame(seed);
+        const std::optional<std::string> difference = play.play(events);
+        if (!difference)
+            continue;
+        const Events shortest = shrinkFailure<typename Events::value_type>(
+            events, [&play](const Events &tried) { return play.play(tried).has_value(); });
+        return QStringLiteral("seed %1 (PLAY_SEED=%1): %2\nshortest sequence:\n%3%4")
+            .arg(seed)
+            .arg(QString::fromStdString(*difference))
+            .arg(QString::fromStdString(describe(shortest)))
+            .arg(QString::fromStdString(play.play(shortest).value_or("(passes alone)")));
+    }
+    return std::nullopt;
 }
 
 } // namespace playbudget

@@ -1,7 +1,6 @@
 #include "memoryplay.h"
 #include "playbudget.h"
 #include "playcatalogues.h"
-#include "shrink.h"
 
 #include <QTest>
 
@@ -62,25 +61,15 @@ void TestMemoryPlay::randomGamesMatchTheModel()
     QFETCH(int, games);
     QFETCH(qulonglong, firstSeed);
 
-    std::uint64_t only = 0;
-    const bool single = playbudget::onlySeed(&only);
-    const int count = single ? 1 : playbudget::games(games);
-    for (int game = 0; game < count; ++game) {
-        const std::uint64_t seed = single ? only : firstSeed + std::uint64_t(game);
-        const MemoryPlay play(playcatalogues::ofKind(catalogue.toStdString(), seed, 30), nested);
-        const std::vector<MemoryEvent> events = randomGame(seed);
-        if (const auto difference = play.play(events)) {
-            const std::vector<MemoryEvent> shortest = shrinkFailure<MemoryEvent>(
-                events, [&play](const std::vector<MemoryEvent> &tried) {
-                    return play.play(tried).has_value();
-                });
-            QFAIL(qPrintable(QStringLiteral("seed %1 (PLAY_SEED=%1): %2\nshortest sequence:\n%3%4")
-                                 .arg(seed)
-                                 .arg(QString::fromStdString(*difference))
-                                 .arg(QString::fromStdString(describe(shortest)))
-                                 .arg(QString::fromStdString(*play.play(shortest)))));
-        }
-    }
+    int count = 0;
+    const std::optional<QString> failure = playbudget::playGames(
+        games, firstSeed,
+        [&](std::uint64_t seed) {
+            return MemoryPlay(playcatalogues::ofKind(catalogue.toStdString(), seed, 30), nested);
+        },
+        randomGame, &count);
+    if (failure)
+        QFAIL(qPrintable(*failure));
     qInfo("%d games, %d events", count, count * playbudget::EventsPerGame);
 }
 

@@ -1,7 +1,6 @@
 #include "appearance.h"
 #include "playbudget.h"
 #include "playcatalogues.h"
-#include "shrink.h"
 #include "windowplay.h"
 
 #include <QTest>
@@ -63,27 +62,16 @@ void TestWindowPlay::randomGamesMatchTheModel()
     QFETCH(int, games);
     QFETCH(qulonglong, firstSeed);
 
-    std::uint64_t only = 0;
-    const bool single = playbudget::onlySeed(&only);
-    const int count = single ? 1 : playbudget::games(games);
-    for (int game = 0; game < count; ++game) {
-        const std::uint64_t seed = single ? only : firstSeed + std::uint64_t(game);
-        // Short odd lists leave blank space below the rows to click on.
-        const WindowPlay play(playcatalogues::ofKind(catalogue.toStdString(), seed, 8));
-        const std::vector<WindowEvent> events = randomGame(seed);
-        if (const auto difference = play.play(events)) {
-            const std::vector<WindowEvent> shortest = shrinkFailure<WindowEvent>(
-                events, [&play](const std::vector<WindowEvent> &tried) {
-                    return play.play(tried).has_value();
-                });
-            const auto again = play.play(shortest);
-            QFAIL(qPrintable(QStringLiteral("seed %1 (PLAY_SEED=%1): %2\nshortest sequence:\n%3%4")
-                                 .arg(seed)
-                                 .arg(QString::fromStdString(*difference))
-                                 .arg(QString::fromStdString(describe(shortest)))
-                                 .arg(QString::fromStdString(again.value_or("(passes alone)")))));
-        }
-    }
+    int count = 0;
+    const std::optional<QString> failure = playbudget::playGames(
+        games, firstSeed,
+        [&](std::uint64_t seed) {
+            // Short odd lists leave blank space below the rows to click on.
+            return WindowPlay(playcatalogues::ofKind(catalogue.toStdString(), seed, 8));
+        },
+        randomGame, &count);
+    if (failure)
+        QFAIL(qPrintable(*failure));
     qInfo("%d games, %d events", count, count * playbudget::EventsPerGame);
 }
 
