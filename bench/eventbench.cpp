@@ -73,43 +73,64 @@ void restart(TembrelaWindow &window)
     QTest::mouseClick(window.restartButton(), Qt::LeftButton);
 }
 
+// One kind of event's timings in a round: wall and main-thread CPU time.
+struct Timings
+{
+    std::vector<double> wall, cpu;
+
+    void add(double ms, const EventMeter &meter)
+    {
+        wall.push_back(ms);
+        cpu.push_back(meter.lastCpuMs());
+    }
+};
+
+// The 99th percentiles of one kind of event, a pair per round.
+struct Percentiles
+{
+    std::vector<double> wall, cpu;
+
+    void add(const Timings &round)
+    {
+        wall.push_back(percentile(round.wall, 99));
+        cpu.push_back(percentile(round.cpu, 99));
+    }
+
+    void print(const std::string &event) const
+    {
+        printRow(event + "_p99_ms", summarise(wall));
+        printRow(event + "_cpu_p99_ms", summarise(cpu));
+    }
+};
+
 void eventCosts(EventMeter &meter)
 {
     auto window = openWindow(quiz::standardCatalogue());
-    std::vector<double> choiceP99, pickP99, restartP99, choiceCpuP99, pickCpuP99, restartCpuP99;
+    Percentiles choiceP99, pickP99, restartP99;
     for (int round = 0; round < Rounds; ++round) {
-        std::vector<double> choices, picks, restarts, choiceCpu, pickCpu, restartCpu;
+        Timings choices, picks, restarts;
         for (int game = 0; game < GamesPerRound; ++game) {
-            restarts.push_back(meter.measure("restart", [&] { restart(*window); }));
-            restartCpu.push_back(meter.lastCpuMs());
+            restarts.add(meter.measure("restart", [&] { restart(*window); }), meter);
             for (int pick = 0; pick < PicksPerGame; ++pick) {
                 const int voice = (game + pick) % 4;
-                choices.push_back(meter.measure("choice", [&] { chooseVoice(*window, voice); }));
-                choiceCpu.push_back(meter.lastCpuMs());
-                picks.push_back(meter.measure("pick", [&] { pickShownRow(*window, game + pick); }));
-                pickCpu.push_back(meter.lastCpuMs());
+                choices.add(meter.measure("choice", [&] { chooseVoice(*window, voice); }), meter);
+                picks.add(meter.measure("pick", [&] { pickShownRow(*window, game + pick); }),
+                          meter);
             }
         }
         // Restarts in the middle of a game, the list a row short.
         for (int i = 0; i < RestartsPerRound; ++i) {
             meter.settle([&] { chooseVoice(*window, i % 4); });
             meter.settle([&] { pickShownRow(*window, i); });
-            restarts.push_back(meter.measure("restart", [&] { restart(*window); }));
-            restartCpu.push_back(meter.lastCpuMs());
+            restarts.add(meter.measure("restart", [&] { restart(*window); }), meter);
         }
-        choiceP99.push_back(percentile(choices, 99));
-        pickP99.push_back(percentile(picks, 99));
-        restartP99.push_back(percentile(restarts, 99));
-        choiceCpuP99.push_back(percentile(choiceCpu, 99));
-        pickCpuP99.push_back(percentile(pickCpu, 99));
-        restartCpuP99.push_back(percentile(restartCpu, 99));
+        choiceP99.add(choices);
+        pickP99.add(picks);
+        restartP99.add(restarts);
     }
-    printRow("choice_p99_ms", summarise(choiceP99));
-    printRow("pick_p99_ms", summarise(pickP99));
-    printRow("restart_p99_ms", summarise(restartP99));
-    printRow("choice_cpu_p99_ms", summarise(choiceCpuP99));
-    printRow("pick_cpu_p99_ms", summarise(pickCpuP99));
-    printRow("restart_cpu_p99_ms", summarise(restartCpuP99));
+    choiceP99.print("choice");
+    pickP99.print("pick");
+    restartP99.print("restart");
 
     std::vector<double> games;
     for (int game = 0; game < TimedGames; ++game) {

@@ -38,16 +38,16 @@ inline bool onlySeed(std::uint64_t *seed)
 // Plays the games of one data row, seeds from firstSeed on (or the one game
 // PLAY_SEED names): newPlay(seed) sets a game up, newGame(seed) draws its
 // events. Returns the first failure with its seed and the shortest event
-// sequence that still fails, or nothing; *played counts the games.
+// sequence that still fails, or nothing once all games have passed.
 template<typename NewPlay, typename NewGame>
 std::optional<QString> playGames(int ciGames, std::uint64_t firstSeed, NewPlay newPlay,
-                                 NewGame newGame, int *played)
+                                 NewGame newGame)
 {
     using Events = decltype(newGame(std::uint64_t()));
     std::uint64_t only = 0;
     const bool single = onlySeed(&only);
-    *played = single ? 1 : games(ciGames);
-    for (int game = 0; game < *played; ++game) {
+    const int played = single ? 1 : games(ciGames);
+    for (int game = 0; game < played; ++game) {
         const std::uint64_t seed = single ? only : firstSeed + std::uint64_t(game);
         const auto play = newPlay(seed);
         const Events events = newGame(seed);
@@ -62,6 +62,7 @@ std::optional<QString> playGames(int ciGames, std::uint64_t firstSeed, NewPlay n
             .arg(QString::fromStdString(describe(shortest)))
             .arg(QString::fromStdString(play.play(shortest).value_or("(passes alone)")));
     }
+    qInfo("%d games, %d events", played, played * EventsPerGame);
     return std::nullopt;
 }
 
