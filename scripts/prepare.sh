@@ -27,6 +27,15 @@ TEMBRELA_BENCH_PACKAGES=(
     xvfb xauth dbus-daemon
 )
 
+# What windows.sh needs: MinGW-w64, Debian's Qt source and host tools for
+# the static Qt, Wine and a private X server to run the tests and the
+# program, and the MSI and zip tools.
+TEMBRELA_WINDOWS_PACKAGES=(
+    cmake ninja-build qt6-base-dev qt6-base-dev-tools fonts-liberation2
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix dpkg-dev patch xz-utils
+    wine wine64 xvfb xauth x11-utils wixl msitools zip
+)
+
 missing_packages() {
     local package
     for package in "$@"; do

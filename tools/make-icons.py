@@ -2,8 +2,10 @@
 """Draws the program's icon, two beamed quavers on the form's orange: the
 32 x 32 window icon of at most 256 colours, written as a C++ header of
 ARGB pixels (the window builds its icon from them without decoding an
-image file, which would load every image format plugin at start-up), and
-the PNG files of every size the desktop entry installs.
+image file, which would load every image format plugin at start-up), the
+PNG files of every size the desktop entry installs, and the Windows .ico
+that Explorer and the Start menu show, whose 32 x 32 image holds the same
+pixels as the window icon.
 
 Run from the repository root: python3 tools/make-icons.py"""
 import math
@@ -92,7 +94,7 @@ def chunk(kind, data):
     return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
 
-def write_png(path, pixels, palette=False):
+def png_bytes(pixels, palette=False):
     size = len(pixels)
     out = b"\x89PNG\r\n\x1a\n"
     if palette:
@@ -108,6 +110,32 @@ def write_png(path, pixels, palette=False):
         raw = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in pixels)
     out += chunk(b"IDAT", zlib.compress(raw, 9))
     out += chunk(b"IEND", b"")
+    return out
+
+
+def write_png(path, pixels, palette=False):
+    with open(path, "wb") as f:
+        f.write(png_bytes(pixels, palette))
+
+
+def bmp_bytes(pixels):
+    # An .ico image without PNG: a DIB of twice the height (colour, then an
+    # AND mask that the alpha channel makes redundant), rows from the bottom.
+    size = len(pixels)
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0, 0, 0, 0, 0, 0)
+    colour = b"".join(bytes((b, g, r, a)) for row in reversed(pixels) for (r, g, b, a) in row)
+    mask = bytes(((size + 31) // 32) * 4 * size)
+    return header + colour + mask
+
+
+def write_ico(path, images):
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, data in images:
+        side = size % 256  # 0 stands for 256
+        out += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    out += b"".join(data for _, data in images)
     with open(path, "wb") as f:
         f.write(out)
 
@@ -131,5 +159,8 @@ def write_header(path, pixels):
 window_icon = render(32, levels=6)
 write_header("window/formicon.h", window_icon)
 write_png("packaging/icons/tembrela-32.png", window_icon, palette=True)
-for size in (48, 64, 128, 256):
-    write_png(f"packaging/icons/tembrela-{size}.png", render(size, samples=4))
+large = {size: render(size, samples=4) for size in (48, 64, 128, 256)}
+for size, pixels in large.items():
+    write_png(f"packaging/icons/tembrela-{size}.png", pixels)
+write_ico("packaging/windows/tembrela.ico",
+          [(32, bmp_bytes(window_icon)), (48, png_bytes(large[48])), (256, png_bytes(large[256]))])

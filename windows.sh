@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Builds the quiz for 64-bit Windows with MinGW-w64 against a static Qt made
+# once from Debian's own Qt source, runs every test under Wine, and packages
+# a portable zip and an MSI installer into dist/.
+source "$(dirname "$0")/scripts/prepare.sh"
+
+install_missing_packages "${TEMBRELA_WINDOWS_PACKAGES[@]}"
+
+windows="$TEMBRELA_ROOT/packaging/windows"
+build="$TEMBRELA_ROOT/build-windows"
+dist="$TEMBRELA_ROOT/dist"
+cache="${XDG_CACHE_HOME:-$HOME/.cache}/tembrela"
+
+phase_start=$SECONDS
+phase_done() {
+    echo "windows.sh: $1 took $((SECONDS - phase_start)) s"
+    phase_start=$SECONDS
+}
+
+# The same Qt as the Linux build's, kept between runs and made again when
+# its version or its recipe changes.
+qt_version="$(dpkg-query -W -f='${source:Version}' qt6-base-dev)"
+recipe="$(cat "$windows"/build-qt.sh "$windows"/qtbase-without-wintab.patch "$windows"/mingw-w64.cmake \
+    | sha256sum | cut -c1-12)"
+qt="$cache/qt-$qt_version-mingw-$recipe"
+if [ ! -f "$qt/.complete" ]; then
+    rm -rf "$cache"/qt-*
+    mkdir -p "$cache"
+    echo "Building Qt $qt_version for Windows into $qt; this happens once."
+    "$windows/build-qt.sh" "$qt_version" "$qt"
+    touch "$qt/.complete"
+    phase_done "building Qt"
+fi
+
+# A Wine of our own, without the .NET and browser engines it would offer
+# to download.
+export WINEPREFIX="$cache/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot --init
+    wineserver --wait
+    phase_done "preparing Wine"
+fi
+
+cmake -S "$TEMBRELA_ROOT" -B "$build" -G Ninja -Wno-dev \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$windows/mingw-w64.cmake" \
+    -DCMAKE_PREFIX_PATH="$qt" -DCMAKE_FIND_ROOT_PATH="$qt" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$windows/wine-run.sh" >/dev/null
+cmake --build "$build" --parallel 2
+phase_done "building the quiz"
+
+# QtTest writes to the debugger instead when a program has no console. The
+# offscreen platform on Windows reads fonts only from a folder it is given.
+export QT_FORCE_STDERR_LOGGING=1
+export QT_QPA_FONTDIR='Z:\usr\share\fonts\truetype\liberation2'
+ctest --test-dir "$build" --output-on-failure --parallel 2 --no-tests=error
+phase_done "the tests under Wine"
+
+exe="$build/app/tembrela.exe"
+# Only Windows' own libraries may be left to find on the learner's PC:
+# those that Wine provides in its system folder.
+for dll in $(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p'); do
+    if [ ! -e "$WINEPREFIX/drive_c/windows/system32/${dll,,}" ]; then
+        echo "tembrela.exe needs $dll, which is not part of Windows" >&2
+        exit 1
+    fi
+done
+
+"$windows/check-window.sh" "$exe"
+phase_done "the program's window under Wine"
+
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
+folder="tembrela-$version"
+staging="$build/package"
+rm -rf "$staging" && mkdir -p "$staging/$folder"
+cp "$exe" "$staging/$folder/"
+cp "$TEMBRELA_ROOT/LICENSE" "$staging/$folder/LICENSE.txt"
+# Notepad of every Windows reads it as UTF-8 with the mark and CR LF.
+{ printf '\xef\xbb\xbf'; sed 's/$/\r/' "$windows/ПРОЧЕТИ.txt"; } > "$staging/$folder/ПРОЧЕТИ.txt"
+mkdir -p "$dist"
+zip="$dist/tembrela-$version-windows-x64.zip"
+msi="$dist/tembrela-$version-x64.msi"
+rm -f "$zip" "$msi"
+(cd "$staging" && zip -q -X -r -UN=UTF8 "$zip" "$folder")
+
+cp "$windows/tembrela.ico" "$staging/$folder/"
+"$windows/build-msi.sh" "$version" "$staging/$folder" "$msi"
+
+"$windows/check-msi.sh" "$msi" "$staging/$folder"
+phase_done "packaging"
+
+ls -l "$zip" "$msi"
