@@ -20,11 +20,13 @@ phase_done() {
 # The same Qt as the Linux build's, kept between runs and made again when
 # its version or its recipe changes.
 qt_version="$(dpkg-query -W -f='${source:Version}' qt6-base-dev)"
-recipe="$(cat "$windows"/build-qt.sh "$windows"/qtbase-without-wintab.patch "$windows"/mingw-w64.cmake \
+recipe="$(cat "$windows"/build-qt.sh "$windows"/qtbase-mingw.patch "$windows"/mingw-w64.cmake \
     | sha256sum | cut -c1-12)"
 qt="$cache/qt-$qt_version-mingw-$recipe"
 if [ ! -f "$qt/.complete" ]; then
-    rm -rf "$cache"/qt-*
+    for old in "$cache"/qt-*; do
+        [ "$old" = "$qt" ] || [ "$old" = "$qt.build" ] || rm -rf "$old"
+    done
     mkdir -p "$cache"
     echo "Building Qt $qt_version for Windows into $qt; this happens once."
     "$windows/build-qt.sh" "$qt_version" "$qt"

@@ -8,25 +8,30 @@ set -euo pipefail
 version="$1"
 prefix="$2"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-work="$(mktemp -d "${prefix%/*}/qt-build.XXXXXX")"
-trap 'rm -rf "$work"' EXIT
+# Kept when a step fails, so that the next run goes on where this one
+# stopped.
+work="$prefix.build"
 
 # A private apt state with one deb-src line: the system's apt configuration
 # stays as it was, and no root is needed.
-mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
-echo "deb-src http://deb.debian.org/debian bookworm main" > "$work/apt/sources.list"
-apt_options=(
-    -o Dir::Etc::SourceList="$work/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
-    -o Dir::State::Lists="$work/apt/lists" -o Dir::Cache="$work/apt/cache"
-    -o Debug::NoLocking=1 -o APT::Sandbox::User="$(id -un)"
-)
-apt-get "${apt_options[@]}" -qq update
-(cd "$work" && apt-get "${apt_options[@]}" -qq source --download-only "qt6-base=$version")
-dpkg-source --no-check -x "$work"/qt6-base_*.dsc "$work/qtbase" >/dev/null
-patch -d "$work/qtbase" -p1 --quiet < "$here/qtbase-without-wintab.patch"
+if [ ! -d "$work/qtbase" ]; then
+    rm -rf "$work" && mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
+    . /etc/os-release
+    echo "deb-src http://deb.debian.org/debian $VERSION_CODENAME main" > "$work/apt/sources.list"
+    apt_options=(
+        -o Dir::Etc::SourceList="$work/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
+        -o Dir::State::Lists="$work/apt/lists" -o Dir::Cache="$work/apt/cache"
+        -o Debug::NoLocking=1 -o APT::Sandbox::User="$(id -un)"
+    )
+    apt-get "${apt_options[@]}" -qq update
+    (cd "$work" && apt-get "${apt_options[@]}" -qq source --download-only "qt6-base=$version")
+    dpkg-source --no-check -x "$work"/qt6-base_*.dsc "$work/qtbase.partial" >/dev/null
+    patch -d "$work/qtbase.partial" -p1 --quiet < "$here/qtbase-mingw.patch"
+    mv "$work/qtbase.partial" "$work/qtbase"
+fi
 
 # Qt's host tools (moc, rcc, uic) are Debian's own of the same version.
-cmake -S "$work/qtbase" -B "$work/build" -G Ninja -Wno-dev \
+[ -f "$work/build/build.ninja" ] || cmake -S "$work/qtbase" -B "$work/build" -G Ninja -Wno-dev \
     -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
@@ -34,10 +39,11 @@ cmake -S "$work/qtbase" -B "$work/build" -G Ninja -Wno-dev \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_xml=OFF -DFEATURE_dbus=OFF \
     -DFEATURE_concurrent=OFF -DFEATURE_printsupport=OFF -DFEATURE_vulkan=OFF \
-    -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_opengl_dynamic=OFF \
+    -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_opengl_dynamic=OFF -DFEATURE_direct2d=OFF \
     -DFEATURE_icu=OFF -DFEATURE_zstd=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF \
     -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF \
     -DFEATURE_harfbuzz=ON -DFEATURE_system_harfbuzz=OFF
 nice cmake --build "$work/build" --parallel 2
 cmake --install "$work/build" >/dev/null
+rm -rf "$work"
