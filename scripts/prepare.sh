@@ -18,7 +18,7 @@ TEMBRELA_PACKAGES=(
 TEMBRELA_TEST_PACKAGES=(
     "${TEMBRELA_PACKAGES[@]}"
     desktop-file-utils appstream dpkg-dev file
-    clang libclang-rt-14-dev
+    clang libclang-rt-dev
 )
 # What the benchmarks need beyond that: a private X server and session bus
 # for the start-up.

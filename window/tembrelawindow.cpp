@@ -19,6 +19,7 @@
 #include <QShortcut>
 #include <QStyleFactory>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
