@@ -40,11 +40,6 @@ const QString LogName = QStringLiteral("Условие и отговори");
 const QString WindowName = QStringLiteral("Тесирона");
 const QString ChoiceNews = QStringLiteral("Избран глас: %1");
 
-const QColor FormColour(192, 192, 255);
-const QColor LabelColour(255, 192, 128);
-const QColor OptionColour(128, 128, 255);
-const QColor RestartColour(255, 0, 0);
-
 // The style marks no focus on a list or a text box; a keyboard user needs
 // to see which of the two takes the keys.
 const QString FocusBorder = QStringLiteral("%1 { border: %2px solid rgb(160, 160, 160); }"
@@ -62,14 +57,6 @@ QIcon formIcon()
     const QImage image(reinterpret_cast<const uchar *>(FormIconPixels), FormIconSize,
                        FormIconSize, QImage::Format_ARGB32);
     return QIcon(QPixmap::fromImage(image));
-}
-
-void fillBackground(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(widget->backgroundRole(), colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 } // namespace
@@ -129,6 +116,7 @@ void TembrelaWindow::createControls(const quiz::Catalogue &catalogue)
     m_performers->setAccessibleName(HeadingText);
 
     m_restart = new QPushButton(qs(quiz::RestartCaption), this);
+    keepTextReadable(m_restart, RestartColour);
 
     m_log = new LogBox(quiz::exerciseStatement(catalogue), this);
     m_log->setAccessibleName(LogName);
