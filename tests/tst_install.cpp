@@ -37,10 +37,25 @@ class TestInstall : public QObject
 private:
     QTemporaryDir prefix;
 
+    QHash<QString, QString> desktopEntry() const
+    {
+        QFile file(prefix.filePath("share/applications/" + AppId + ".desktop"));
+        QHash<QString, QString> entry;
+        if (!file.open(QIODevice::ReadOnly))
+            return entry;
+        for (const QByteArray &line : file.readAll().split('\n')) {
+            const qsizetype equals = line.indexOf('=');
+            if (equals > 0)
+                entry.insert(QString::fromUtf8(line.left(equals)), QString::fromUtf8(line.mid(equals + 1)));
+        }
+        return entry;
+    }
+
 private Q_SLOTS:
     void initTestCase();
     void installsTheProgram();
     void desktopEntryListsTheQuiz();
+    void windowClaimsItsEntry();
     void iconsComeInEverySize_data();
     void iconsComeInEverySize();
     void validatorsAccept_data();
@@ -61,20 +76,17 @@ void TestInstall::installsTheProgram()
     const QFileInfo program(prefix.filePath(QStringLiteral("bin/" PROGRAM_NAME)));
     QVERIFY(program.isFile());
     QVERIFY(program.isExecutable());
+
+    QFile copyright(prefix.filePath(QStringLiteral("share/doc/tembrela/copyright")));
+    QVERIFY(copyright.open(QIODevice::ReadOnly));
+    const QByteArray text = copyright.readAll();
+    QVERIFY(text.startsWith("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"));
+    QVERIFY(text.contains("\nLicense: GPL-3+\n"));
 }
 
 void TestInstall::desktopEntryListsTheQuiz()
 {
-    const QString path = prefix.filePath("share/applications/" + AppId + ".desktop");
-    QVERIFY(QFileInfo::exists(path));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QHash<QString, QString> entry;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        const qsizetype equals = line.indexOf('=');
-        if (equals > 0)
-            entry.insert(QString::fromUtf8(line.left(equals)), QString::fromUtf8(line.mid(equals + 1)));
-    }
+    const QHash<QString, QString> entry = desktopEntry();
     QCOMPARE(entry.value("Name"), QStringLiteral("Тембрела"));
     QVERIFY(entry.value("Comment").contains(QStringLiteral("певчески глас")));
     QCOMPARE(entry.value("Exec"), QStringLiteral("tembrela"));
@@ -83,6 +95,41 @@ void TestInstall::desktopEntryListsTheQuiz()
     QVERIFY(categories.contains("Education"));
     QVERIFY(categories.contains("Music"));
     QVERIFY(QFileInfo::exists(prefix.filePath("share/metainfo/" + AppId + ".metainfo.xml")));
+}
+
+// Docks and task switchers on X11 find the menu entry of a window by its
+// class; the installed program, started as the entry starts it, must claim
+// the entry's. The X server is the real client here.
+void TestInstall::windowClaimsItsEntry()
+{
+    const QString server = QStandardPaths::findExecutable("Xvfb");
+    const QString xwininfo = QStandardPaths::findExecutable("xwininfo");
+    if (server.isEmpty() || xwininfo.isEmpty())
+        QSKIP("Xvfb and xwininfo are not installed");
+    QProcess x;
+    x.start(server, {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "800x600x24"});
+    QVERIFY(x.waitForReadyRead(30000));
+    const QString display = ":" + QString::fromLatin1(x.readAllStandardOutput()).trimmed();
+
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", display);
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    program.setProcessEnvironment(environment);
+    program.start(prefix.filePath("bin/" + desktopEntry().value("Exec")), {});
+    // xwininfo lists each top-level window with its WM_CLASS in brackets.
+    QString classes;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (classes = run(xwininfo, {"-display", display, "-root", "-children"}).output).contains("\": (\""),
+        30000);
+    program.kill();
+    program.waitForFinished();
+    x.kill();
+    x.waitForFinished();
+    const QHash<QString, QString> entry = desktopEntry();
+    const QString claimed
+        = QStringLiteral("(\"%1\" \"%2\")").arg(entry.value("Exec"), entry.value("StartupWMClass"));
+    QVERIFY2(classes.contains(claimed), qPrintable(classes));
 }
 
 void TestInstall::iconsComeInEverySize_data()
@@ -154,6 +201,7 @@ void TestInstall::packageDependsOnTheToolkit()
     for (const QString &path : {QStringLiteral("./usr/bin/tembrela"),
                                 "./usr/share/applications/" + AppId + ".desktop",
                                 "./usr/share/metainfo/" + AppId + ".metainfo.xml",
+                                QStringLiteral("./usr/share/doc/tembrela/copyright"),
                                 "./usr/share/icons/hicolor/32x32/apps/" + AppId + ".png"})
         QVERIFY2(contents.output.contains(path), qPrintable(path));
 }
