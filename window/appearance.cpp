@@ -53,6 +53,27 @@ QFont formFont()
     return font;
 }
 
+QString focusBorderSheet(const QString &widgetClass, int border)
+{
+    // The style marks no focus on a list or a text box; a keyboard user needs
+    // to see which of the two takes the keys.
+    return QStringLiteral("%1 { border: %2px solid rgb(160, 160, 160); }"
+                          "%1:focus { border: %2px solid rgb(32, 32, 112); }")
+        .arg(widgetClass)
+        .arg(border);
+}
+
+QString restartSheet(int border)
+{
+    // A style sheet with a border is drawn flat in the colour asked for; a
+    // background alone would be blended into the style's gradient.
+    return QStringLiteral("QPushButton { background-color: %2; border: %1px outset %3; }"
+                          "QPushButton:pressed { border-style: inset; }"
+                          "QPushButton:focus { border: %1px solid black; }")
+        .arg(border)
+        .arg(RestartColour.name(), RestartColour.lighter(140).name());
+}
+
 void fillBackground(QWidget *control, const QColor &fill)
 {
     QPalette palette = control->palette();

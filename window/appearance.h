@@ -21,6 +21,11 @@ inline const QColor LabelColour(255, 192, 128);
 inline const QColor OptionColour(128, 128, 255);
 inline const QColor RestartColour(255, 0, 0);
 
+// Style sheets for the boxes' focus border and the restart button's face,
+// with borders of the given width in pixels.
+QString focusBorderSheet(const QString &widgetClass, int border);
+QString restartSheet(int border);
+
 // Fills the control's background and gives its text a colour readable on
 // that fill.
 void fillBackground(QWidget *control, const QColor &fill);

@@ -40,16 +40,6 @@ const QString LogName = QStringLiteral("Условие и отговори");
 const QString WindowName = QStringLiteral("Тесирона");
 const QString ChoiceNews = QStringLiteral("Избран глас: %1");
 
-// The style marks no focus on a list or a text box; a keyboard user needs
-// to see which of the two takes the keys.
-const QString FocusBorder = QStringLiteral("%1 { border: %2px solid rgb(160, 160, 160); }"
-                                           "%1:focus { border: %2px solid rgb(32, 32, 112); }");
-// A style sheet with a border is drawn flat in the colour asked for; a
-// background alone would be blended into the style's gradient.
-const QString RestartLook = QStringLiteral(
-    "QPushButton { background-color: %2; border: %1px outset %3; }"
-    "QPushButton:pressed { border-style: inset; }"
-    "QPushButton:focus { border: %1px solid black; }");
 constexpr int FocusBorderPixels = 2;
 
 QIcon formIcon()
@@ -209,10 +199,9 @@ void TembrelaWindow::placeControls()
         font.setPointSizeF(FormFontPoints * scale);
         setFont(font);
         const int border = qMax(1, qRound(FocusBorderPixels * scale));
-        m_performers->setStyleSheet(FocusBorder.arg(QStringLiteral("QListWidget")).arg(border));
-        m_log->setStyleSheet(FocusBorder.arg(QStringLiteral("QPlainTextEdit")).arg(border));
-        m_restart->setStyleSheet(RestartLook.arg(border)
-                                     .arg(RestartColour.name(), RestartColour.lighter(140).name()));
+        m_performers->setStyleSheet(focusBorderSheet(QStringLiteral("QListWidget"), border));
+        m_log->setStyleSheet(focusBorderSheet(QStringLiteral("QPlainTextEdit"), border));
+        m_restart->setStyleSheet(restartSheet(border));
         // Set on each control: a styled control keeps the font it was given;
         // and each must measure itself again with the grown style.
         for (QWidget *control : findChildren<QWidget *>()) {
