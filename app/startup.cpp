@@ -43,6 +43,12 @@ int runTembrela(int argc, char *argv[])
     // The quiz takes no command line, so none of the toolkit's options
     // (-style, -reverse, ...) reach it either.
     int toolkitArgc = argc > 0 ? 1 : 0;
+    // Docks and task switchers tie the window to its menu entry by these:
+    // Wayland by the entry's name, X11 by the window class, which the entry
+    // names as StartupWMClass. Fixed here, as the program file's name may
+    // differ.
+    QApplication::setApplicationName(QStringLiteral("tembrela"));
+    QApplication::setDesktopFileName(QStringLiteral(TEMBRELA_APP_ID));
     QApplication app(toolkitArgc, argv);
     startingUp = false;
     applyFormAppearance();

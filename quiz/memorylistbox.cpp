@@ -4,6 +4,7 @@
 #include "runtimeerror.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace quiz {

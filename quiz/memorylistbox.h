@@ -2,6 +2,7 @@
 
 #include "listbox.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>

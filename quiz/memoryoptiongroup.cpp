@@ -2,6 +2,8 @@
 
 #include "runtimeerror.h"
 
+#include <cstdint>
+
 namespace quiz {
 
 MemoryOptionGroup::Button::Button(MemoryOptionGroup &group, std::int16_t index,

@@ -2,6 +2,7 @@
 
 #include "optionbutton.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>

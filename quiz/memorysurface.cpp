@@ -4,6 +4,8 @@
 #include "statement.h"
 #include "tembrela.h"
 
+#include <cstdint>
+
 namespace quiz {
 
 namespace {

@@ -7,6 +7,7 @@
 #include "memorytextbox.h"
 
 #include <array>
+#include <cstdint>
 
 namespace quiz {
 

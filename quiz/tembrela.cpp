@@ -3,6 +3,8 @@
 #include "formtexts.h"
 #include "voicecode.h"
 
+#include <cstdint>
+
 namespace quiz {
 
 Tembrela::Tembrela(ControlSurface &controls)

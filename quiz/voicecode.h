@@ -2,6 +2,7 @@
 
 #include "catalogue.h"
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 

@@ -13,12 +13,13 @@ TEMBRELA_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-qpa-plugins libgl-dev
     fonts-liberation2
 )
-# What the tests need beyond that: clang and its sanitizer and libFuzzer
-# run-times for the second, checked build.
+# What the tests need beyond that: validators and packaging tools, a private
+# X server to read the installed window's class, and clang with its
+# sanitizer and libFuzzer run-times for the second, checked build.
 TEMBRELA_TEST_PACKAGES=(
     "${TEMBRELA_PACKAGES[@]}"
-    desktop-file-utils appstream dpkg-dev file
-    clang libclang-rt-14-dev
+    desktop-file-utils appstream dpkg-dev file xvfb x11-utils
+    clang libclang-rt-dev
 )
 # What the benchmarks need beyond that: a private X server and session bus
 # for the start-up.

@@ -1,11 +1,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QLibraryInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVersionNumber>
 
 namespace {
 
@@ -37,10 +39,25 @@ class TestInstall : public QObject
 private:
     QTemporaryDir prefix;
 
+    QHash<QString, QString> desktopEntry() const
+    {
+        QFile file(prefix.filePath("share/applications/" + AppId + ".desktop"));
+        QHash<QString, QString> entry;
+        if (!file.open(QIODevice::ReadOnly))
+            return entry;
+        for (const QByteArray &line : file.readAll().split('\n')) {
+            const qsizetype equals = line.indexOf('=');
+            if (equals > 0)
+                entry.insert(QString::fromUtf8(line.left(equals)), QString::fromUtf8(line.mid(equals + 1)));
+        }
+        return entry;
+    }
+
 private Q_SLOTS:
     void initTestCase();
     void installsTheProgram();
     void desktopEntryListsTheQuiz();
+    void windowClaimsItsEntry();
     void iconsComeInEverySize_data();
     void iconsComeInEverySize();
     void validatorsAccept_data();
@@ -61,20 +78,17 @@ void TestInstall::installsTheProgram()
     const QFileInfo program(prefix.filePath(QStringLiteral("bin/" PROGRAM_NAME)));
     QVERIFY(program.isFile());
     QVERIFY(program.isExecutable());
+
+    QFile copyright(prefix.filePath(QStringLiteral("share/doc/tembrela/copyright")));
+    QVERIFY(copyright.open(QIODevice::ReadOnly));
+    const QByteArray text = copyright.readAll();
+    QVERIFY(text.startsWith("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"));
+    QVERIFY(text.contains("\nLicense: GPL-3+\n"));
 }
 
 void TestInstall::desktopEntryListsTheQuiz()
 {
-    const QString path = prefix.filePath("share/applications/" + AppId + ".desktop");
-    QVERIFY(QFileInfo::exists(path));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QHash<QString, QString> entry;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        const qsizetype equals = line.indexOf('=');
-        if (equals > 0)
-            entry.insert(QString::fromUtf8(line.left(equals)), QString::fromUtf8(line.mid(equals + 1)));
-    }
+    const QHash<QString, QString> entry = desktopEntry();
     QCOMPARE(entry.value("Name"), QStringLiteral("Тембрела"));
     QVERIFY(entry.value("Comment").contains(QStringLiteral("певчески глас")));
     QCOMPARE(entry.value("Exec"), QStringLiteral("tembrela"));
@@ -83,6 +97,54 @@ void TestInstall::desktopEntryListsTheQuiz()
     QVERIFY(categories.contains("Education"));
     QVERIFY(categories.contains("Music"));
     QVERIFY(QFileInfo::exists(prefix.filePath("share/metainfo/" + AppId + ".metainfo.xml")));
+}
+
+// Docks and task switchers find the menu entry of a window by its class,
+// and where the toolkit says it, by the entry's name. The installed
+// program, started as the entry starts it, must claim its entry; the X
+// server is the real client here.
+void TestInstall::windowClaimsItsEntry()
+{
+    const QString server = QStandardPaths::findExecutable("Xvfb");
+    const QString xwininfo = QStandardPaths::findExecutable("xwininfo");
+    const QString xprop = QStandardPaths::findExecutable("xprop");
+    if (server.isEmpty() || xwininfo.isEmpty() || xprop.isEmpty())
+        QSKIP("Xvfb, xwininfo and xprop are not installed");
+    QProcess x;
+    x.start(server, {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "800x600x24"});
+    QVERIFY(x.waitForReadyRead(30000));
+    const QString display = ":" + QString::fromLatin1(x.readAllStandardOutput()).trimmed();
+
+    const QHash<QString, QString> entry = desktopEntry();
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", display);
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    program.setProcessEnvironment(environment);
+    program.start(prefix.filePath("bin/" + entry.value("Exec")), {});
+    // xwininfo lists each top-level window with its class in brackets.
+    QString window;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !(window = run(xwininfo, {"-display", display, "-root", "-children"})
+                       .output.split(u'\n')
+                       .filter(QStringLiteral("\": (\""))
+                       .join(QString()))
+             .isEmpty(),
+        30000);
+    const QString id = window.section(u' ', 0, 0, QString::SectionSkipEmpty);
+    const QString properties
+        = run(xprop, {"-display", display, "-id", id, "WM_CLASS", "_KDE_NET_WM_DESKTOP_FILE"}).output;
+    program.kill();
+    program.waitForFinished();
+    x.kill();
+    x.waitForFinished();
+    QVERIFY2(properties.contains(QStringLiteral("WM_CLASS(STRING) = \"%1\", \"%2\"")
+                                     .arg(entry.value("Exec"), entry.value("StartupWMClass"))),
+             qPrintable(properties));
+    // Qt 6.4 does not yet pass the desktop file name on to X11.
+    if (QLibraryInfo::version() >= QVersionNumber(6, 8))
+        QVERIFY2(properties.contains("_KDE_NET_WM_DESKTOP_FILE(UTF8_STRING) = \"" + AppId + '"'),
+                 qPrintable(properties));
 }
 
 void TestInstall::iconsComeInEverySize_data()
@@ -154,6 +216,7 @@ void TestInstall::packageDependsOnTheToolkit()
     for (const QString &path : {QStringLiteral("./usr/bin/tembrela"),
                                 "./usr/share/applications/" + AppId + ".desktop",
                                 "./usr/share/metainfo/" + AppId + ".metainfo.xml",
+                                QStringLiteral("./usr/share/doc/tembrela/copyright"),
                                 "./usr/share/icons/hicolor/32x32/apps/" + AppId + ".png"})
         QVERIFY2(contents.output.contains(path), qPrintable(path));
 }

@@ -4,6 +4,7 @@
 
 #include <QTest>
 
+#include <cstdint>
 #include <random>
 
 namespace {

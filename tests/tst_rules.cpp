@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTest>
 
+#include <cstdint>
 #include <memory>
 
 namespace {

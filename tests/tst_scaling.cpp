@@ -5,12 +5,34 @@
 #include "voiceframe.h"
 #include "voiceoption.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionButton>
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
+#include <utility>
+
+namespace {
+
+// WCAG 2 contrast ratio.
+double contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
 
 // Run at several screen scale factors (QT_SCALE_FACTOR, set per run by
 // CTest): places are in logical pixels, colours are read from the grab in
@@ -21,6 +43,7 @@ class TestScaling : public QObject
 
 private:
     std::unique_ptr<TembrelaWindow> window;
+    QPalette systemPalette;
 
     QHash<QString, QWidget *> controls() const
     {
@@ -52,9 +75,9 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() { applyFormAppearance(); }
+    void initTestCase();
     void init();
-    void cleanup() { window.reset(); }
+    void cleanup();
 
     void opensAtTheDesignedSize();
     void controlsScaleTogether_data();
@@ -63,7 +86,21 @@ private Q_SLOTS:
     void coloursStayExact();
     void fontGrowsWithTheForm_data();
     void fontGrowsWithTheForm();
+    void textsStayReadable_data();
+    void textsStayReadable();
 };
+
+void TestScaling::initTestCase()
+{
+    applyFormAppearance();
+    systemPalette = QApplication::palette();
+}
+
+void TestScaling::cleanup()
+{
+    window.reset();
+    QApplication::setPalette(systemPalette);
+}
 
 void TestScaling::init()
 {
@@ -191,6 +228,62 @@ void TestScaling::fontGrowsWithTheForm()
     // The option mark and the scroll bars grow too, in proportion.
     const int extent = window->performerList()->verticalScrollBar()->width();
     QVERIFY2(qAbs(extent - 16 * scale) <= 2 * scale, qPrintable(QString::number(extent)));
+}
+
+void TestScaling::textsStayReadable_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<QString>("control");
+    // A dark desktop scheme, as qt6ct's "darker" or Breeze Dark give it.
+    QPalette dark(QColor(252, 252, 252), QColor(49, 54, 59), QColor(90, 90, 90), QColor(30, 30, 30),
+                  QColor(45, 45, 45), QColor(252, 252, 252), Qt::white, QColor(35, 38, 41),
+                  QColor(49, 54, 59));
+    for (const auto &[scheme, palette] : {std::pair("light", systemPalette), {"dark", dark}})
+        for (const char *control : {"title", "frame", "option0", "option1", "option2", "option3",
+                                    "heading", "restart", "list", "log"})
+            QTest::addRow("%s_%s", scheme, control) << palette << QString::fromLatin1(control);
+}
+
+// The desktop's scheme is in place before the window is made, as at a real
+// start. Each text, measured on the grab, stands out 4.5:1 from its ground.
+void TestScaling::textsStayReadable()
+{
+    QFETCH(QPalette, palette);
+    QFETCH(QString, control);
+    window.reset();
+    QApplication::setPalette(palette);
+    init();
+
+    // Where the control draws its text and nothing but its text and fill.
+    QWidget *widget = controls().value(control);
+    QRect area = widget->rect().marginsRemoved(QMargins(5, 5, 5, 5)); // inside the button's border
+    if (auto *option = qobject_cast<VoiceOption *>(widget)) {
+        QStyleOptionButton style;
+        style.initFrom(option);
+        area = option->style()->subElementRect(QStyle::SE_RadioButtonContents, &style, option);
+    } else if (auto *frame = qobject_cast<VoiceFrame *>(widget)) {
+        // The caption's own strip, which hides the frame's line under it.
+        const QFontMetrics metrics(frame->font());
+        const int indent = metrics.averageCharWidth();
+        area = QRect(indent, 0, metrics.horizontalAdvance(frame->title()) + indent, metrics.height());
+    } else if (auto *view = qobject_cast<QAbstractScrollArea *>(widget)) {
+        area = view->viewport()->geometry();
+    }
+    const QImage grab = widget->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < grab.height(); ++y)
+        for (int x = 0; x < grab.width(); ++x)
+            ++counts[grab.pixel(x, y)];
+    const QColor ground = QColor(std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
+                                                  [](auto a, auto b) { return a.second < b.second; })
+                                     ->first);
+    // Anti-aliasing shades the letters' edges; their cores carry the ink.
+    double ratio = 1.0;
+    for (QRgb rgb : counts.keys())
+        ratio = qMax(ratio, contrast(QColor(rgb), ground));
+    qInfo("%.2f:1 on %s", ratio, qPrintable(ground.name()));
+    QVERIFY2(counts.value(ground.rgb()) < grab.width() * grab.height() - 30, "no text drawn");
+    QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));
 }
 
 QTEST_MAIN(TestScaling)

@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 using quiz::Val;

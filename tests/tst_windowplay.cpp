@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include <cstdint>
 #include <random>
 
 namespace {

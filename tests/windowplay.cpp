@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 
 #include <array>
+#include <cstdint>
 
 namespace {
 

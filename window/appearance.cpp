@@ -3,6 +3,31 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QStyleFactory>
+#include <QWidget>
+
+#include <cmath>
+
+namespace {
+
+// Relative luminance and contrast ratio as WCAG 2 defines them.
+qreal luminance(const QColor &colour)
+{
+    const auto linear = [](qreal c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
+           + 0.0722 * linear(colour.blueF());
+}
+
+qreal contrast(const QColor &a, const QColor &b)
+{
+    const qreal la = luminance(a), lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+constexpr qreal ReadableContrast = 4.5;
+
+} // namespace
 
 void applyFormAppearance()
 {
@@ -26,4 +51,45 @@ QFont formFont()
     font.setStyleHint(QFont::Serif);
     font.setPointSizeF(FormFontPoints);
     return font;
+}
+
+QString focusBorderSheet(const QString &widgetClass, int border)
+{
+    // The style marks no focus on a list or a text box; a keyboard user needs
+    // to see which of the two takes the keys.
+    return QStringLiteral("%1 { border: %2px solid rgb(160, 160, 160); }"
+                          "%1:focus { border: %2px solid rgb(32, 32, 112); }")
+        .arg(widgetClass)
+        .arg(border);
+}
+
+QString restartSheet(int border)
+{
+    // A style sheet with a border is drawn flat in the colour asked for; a
+    // background alone would be blended into the style's gradient.
+    return QStringLiteral("QPushButton { background-color: %2; border: %1px outset %3; }"
+                          "QPushButton:pressed { border-style: inset; }"
+                          "QPushButton:focus { border: %1px solid black; }")
+        .arg(border)
+        .arg(RestartColour.name(), RestartColour.lighter(140).name());
+}
+
+void fillBackground(QWidget *control, const QColor &fill)
+{
+    QPalette palette = control->palette();
+    palette.setColor(control->backgroundRole(), fill);
+    control->setPalette(palette);
+    control->setAutoFillBackground(true);
+    keepTextReadable(control, fill);
+}
+
+void keepTextReadable(QWidget *control, const QColor &fill)
+{
+    QPalette palette = control->palette();
+    const QColor system = palette.color(control->foregroundRole());
+    // Set even when unchanged: a fixed colour, so that a scheme switched
+    // while the quiz runs cannot bring the unreadable one back.
+    palette.setColor(control->foregroundRole(),
+                     contrast(system, fill) >= ReadableContrast ? system : QColor(Qt::black));
+    control->setPalette(palette);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
+
+class QWidget;
 
 // Makes the application look the same on every system, so the form's
 // colours come out as designed: called once, after the application object
@@ -11,3 +14,23 @@ inline constexpr qreal FormFontPoints = 12.0;
 
 // The form's font, which every control uses.
 QFont formFont();
+
+// The form's own fills, whatever the desktop's colour scheme.
+inline const QColor FormColour(192, 192, 255);
+inline const QColor LabelColour(255, 192, 128);
+inline const QColor OptionColour(128, 128, 255);
+inline const QColor RestartColour(255, 0, 0);
+
+// Style sheets for the boxes' focus border and the restart button's face,
+// with borders of the given width in pixels.
+QString focusBorderSheet(const QString &widgetClass, int border);
+QString restartSheet(int border);
+
+// Fills the control's background and gives its text a colour readable on
+// that fill.
+void fillBackground(QWidget *control, const QColor &fill);
+
+// The control's text stays in the desktop's text colour where that stands
+// out 4.5:1 from the fill, as on a light desktop; a dark desktop's light
+// text would vanish on the form's light fills, so there it turns black.
+void keepTextReadable(QWidget *control, const QColor &fill);

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
+#include <cstdint>
 #include <string>
 
 PerformerList::PerformerList(QWidget *parent)

@@ -4,6 +4,8 @@
 
 #include <QListWidget>
 
+#include <cstdint>
+
 // The visible list of the current game. Keys move a cursor through the
 // names without picking anyone; Space, Enter or a mouse click picks, that
 // is, selects, and every change of selection is reported to the rules.

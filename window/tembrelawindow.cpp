@@ -19,6 +19,7 @@
 #include <QShortcut>
 #include <QStyleFactory>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -39,21 +40,6 @@ const QString LogName = QStringLiteral("Условие и отговори");
 const QString WindowName = QStringLiteral("Тесирона");
 const QString ChoiceNews = QStringLiteral("Избран глас: %1");
 
-const QColor FormColour(192, 192, 255);
-const QColor LabelColour(255, 192, 128);
-const QColor OptionColour(128, 128, 255);
-const QColor RestartColour(255, 0, 0);
-
-// The style marks no focus on a list or a text box; a keyboard user needs
-// to see which of the two takes the keys.
-const QString FocusBorder = QStringLiteral("%1 { border: %2px solid rgb(160, 160, 160); }"
-                                           "%1:focus { border: %2px solid rgb(32, 32, 112); }");
-// A style sheet with a border is drawn flat in the colour asked for; a
-// background alone would be blended into the style's gradient.
-const QString RestartLook = QStringLiteral(
-    "QPushButton { background-color: %2; border: %1px outset %3; }"
-    "QPushButton:pressed { border-style: inset; }"
-    "QPushButton:focus { border: %1px solid black; }");
 constexpr int FocusBorderPixels = 2;
 
 QIcon formIcon()
@@ -61,14 +47,6 @@ QIcon formIcon()
     const QImage image(reinterpret_cast<const uchar *>(FormIconPixels), FormIconSize,
                        FormIconSize, QImage::Format_ARGB32);
     return QIcon(QPixmap::fromImage(image));
-}
-
-void fillBackground(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(widget->backgroundRole(), colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 } // namespace
@@ -128,6 +106,7 @@ void TembrelaWindow::createControls(const quiz::Catalogue &catalogue)
     m_performers->setAccessibleName(HeadingText);
 
     m_restart = new QPushButton(qs(quiz::RestartCaption), this);
+    keepTextReadable(m_restart, RestartColour);
 
     m_log = new LogBox(quiz::exerciseStatement(catalogue), this);
     m_log->setAccessibleName(LogName);
@@ -220,10 +199,9 @@ void TembrelaWindow::placeControls()
         font.setPointSizeF(FormFontPoints * scale);
         setFont(font);
         const int border = qMax(1, qRound(FocusBorderPixels * scale));
-        m_performers->setStyleSheet(FocusBorder.arg(QStringLiteral("QListWidget")).arg(border));
-        m_log->setStyleSheet(FocusBorder.arg(QStringLiteral("QPlainTextEdit")).arg(border));
-        m_restart->setStyleSheet(RestartLook.arg(border)
-                                     .arg(RestartColour.name(), RestartColour.lighter(140).name()));
+        m_performers->setStyleSheet(focusBorderSheet(QStringLiteral("QListWidget"), border));
+        m_log->setStyleSheet(focusBorderSheet(QStringLiteral("QPlainTextEdit"), border));
+        m_restart->setStyleSheet(restartSheet(border));
         // Set on each control: a styled control keeps the font it was given;
         // and each must measure itself again with the grown style.
         for (QWidget *control : findChildren<QWidget *>()) {

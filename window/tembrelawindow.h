@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 
 class QLabel;
 class QPushButton;

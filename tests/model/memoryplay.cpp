@@ -5,6 +5,8 @@
 #include "tembrela.h"
 #include "text.h"
 
+#include <cstdint>
+
 namespace {
 
 std::optional<std::string> compare(const quiz::MemorySurface &surface, const quiz::Tembrela &form,

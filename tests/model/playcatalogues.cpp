@@ -1,5 +1,6 @@
 #include "playcatalogues.h"
 
+#include <cstdint>
 #include <optional>
 #include <random>
 #include <string>
