@@ -18,6 +18,10 @@ PerformerList::PerformerList(QWidget *parent)
     // rows without measuring each.
     setUniformItemSizes(true);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // A scroll bar that comes and goes as the list shrinks tells screen
+    // readers so through a frame the list's accessible rows do not include,
+    // and the toolkit warns each time one asks where that frame sits.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setItemDelegate(new CursorDelegate(this));
 }
 
