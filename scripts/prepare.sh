@@ -14,11 +14,16 @@ TEMBRELA_PACKAGES=(
     fonts-liberation2
 )
 # What the tests need beyond that: clang and its sanitizer and libFuzzer
-# run-times for the second, checked build.
+# run-times for the second, checked build; and for the screen-reader test a
+# private desktop (X server, window manager, session and accessibility
+# buses, settings store), Orca, its speech server with a voice, and a way
+# to type keys into the window.
 TEMBRELA_TEST_PACKAGES=(
     "${TEMBRELA_PACKAGES[@]}"
     desktop-file-utils appstream dpkg-dev file
     clang libclang-rt-14-dev
+    xvfb openbox dbus-daemon at-spi2-core libglib2.0-bin dconf-gsettings-backend
+    gsettings-desktop-schemas orca speech-dispatcher speech-dispatcher-espeak-ng xdotool
 )
 # What the benchmarks need beyond that: a private X server and session bus
 # for the start-up.
