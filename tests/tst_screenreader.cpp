@@ -34,6 +34,7 @@ private:
     bool waitForSpeech(qsizetype from, const QStringList &phrases, int milliseconds) const;
     void waitForQuiet() const;
     QList<pid_t> processesOfThisDesktop() const;
+    QByteArray whatWasSaid() const;
 
 private Q_SLOTS:
     void initTestCase();
@@ -176,8 +177,7 @@ void TestScreenReader::initTestCase()
 
     start(QStringLiteral(TEMBRELA_PROGRAM));
     // The log has the focus when the window opens.
-    QVERIFY2(waitForSpeech(0, {QStringLiteral("Условие и отговори")}, 30000),
-             "Orca did not read the window");
+    QVERIFY2(waitForSpeech(0, {QStringLiteral("Условие и отговори")}, 90000), whatWasSaid());
     waitForQuiet();
 }
 
@@ -216,6 +216,17 @@ QList<pid_t> TestScreenReader::processesOfThisDesktop() const
             found << pid;
     }
     return found;
+}
+
+// A failure shows Orca's speech so far and what the program said on its
+// error output.
+QByteArray TestScreenReader::whatWasSaid() const
+{
+    QFile program(path(QFileInfo(QStringLiteral(TEMBRELA_PROGRAM)).fileName()
+                       + QStringLiteral(".err")));
+    program.open(QIODevice::ReadOnly);
+    return "Orca: " + speech().join(QStringLiteral(" | ")).toUtf8() + "\nprogram: "
+        + program.readAll();
 }
 
 QStringList TestScreenReader::speech() const
@@ -291,11 +302,11 @@ void TestScreenReader::everyVerdictIsHeard()
         QCOMPARE(QProcess::execute(QStringLiteral("xdotool"),
                                    {QStringLiteral("key"), QString::fromLatin1(step.key)}),
                  0);
-        const bool heard = waitForSpeech(before, step.heard, 10000);
+        const bool heard = waitForSpeech(before, step.heard, 30000);
         waitForQuiet();
         const QStringList said = speech().mid(before);
         qInfo("%s -> %s", step.key, qPrintable(said.join(QStringLiteral(" | "))));
-        QVERIFY2(heard, step.key);
+        QVERIFY2(heard, whatWasSaid());
         const QString all = said.join(QLatin1Char('\n'));
         // Each piece of news once: the program speaks nothing twice.
         for (const QString &phrase : step.heard)

@@ -34,9 +34,9 @@ void Announcer::announce(const QString &news)
     setAccessibleName(news);
     show();
 #ifdef Q_OS_WIN
-    // UI Automation passes no appearance on, but turns a text value change
-    // into a notification event, which Narrator and NVDA read out. AT-SPI
-    // would only warn about a value change from a widget without a value.
+    // Qt's UI Automation bridge passes no appearance on, but raises a UI
+    // Automation notification event with the text of a text value change.
+    // AT-SPI would only warn about a value change from a widget with no value.
     QAccessibleValueChangeEvent event(this, news);
     QAccessible::updateAccessibility(&event);
 #endif
