@@ -13,13 +13,18 @@ TEMBRELA_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-qpa-plugins libgl-dev
     fonts-liberation2
 )
-# What the tests need beyond that: validators and packaging tools, a private
-# X server to read the installed window's class, and clang with its
-# sanitizer and libFuzzer run-times for the second, checked build.
+# What the tests need beyond that: validators and packaging tools; clang
+# with its sanitizer and libFuzzer run-times for the second, checked build;
+# a private X server to read the installed window's class; and for the
+# screen-reader test a private desktop (window manager, session and
+# accessibility buses, settings store), Orca, its speech server with a
+# voice, and a way to type keys into the window.
 TEMBRELA_TEST_PACKAGES=(
     "${TEMBRELA_PACKAGES[@]}"
-    desktop-file-utils appstream dpkg-dev file xvfb x11-utils
+    desktop-file-utils appstream dpkg-dev file
     clang libclang-rt-dev
+    xvfb x11-utils openbox dbus-daemon at-spi2-core libglib2.0-bin dconf-gsettings-backend
+    gsettings-desktop-schemas orca speech-dispatcher speech-dispatcher-espeak-ng xdotool
 )
 # What the benchmarks need beyond that: a private X server and session bus
 # for the start-up.

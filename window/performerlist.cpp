@@ -3,6 +3,7 @@
 #include "cursordelegate.h"
 #include "runtimeerror.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -18,6 +19,10 @@ PerformerList::PerformerList(QWidget *parent)
     // rows without measuring each.
     setUniformItemSizes(true);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // A scroll bar that comes and goes as the list shrinks tells screen
+    // readers so through a frame the list's accessible rows do not include,
+    // and the toolkit warns each time one asks where that frame sits.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setItemDelegate(new CursorDelegate(this));
 }
 
@@ -33,6 +38,10 @@ void PerformerList::AddItem(const std::u16string &text)
     if (count() >= 32767)
         quiz::raiseRunTimeError("List1(0).AddItem: the list is full (32767 rows)");
     addItem(QString::fromStdU16String(text));
+    // The cursor rests on a row from the start: a screen reader names the
+    // row under it when the learner enters the list.
+    if (count() == 1)
+        setCurrentRow(0, QItemSelectionModel::NoUpdate);
 }
 
 std::int16_t PerformerList::ListCount() const
@@ -139,4 +148,34 @@ void PerformerList::mouseDoubleClickEvent(QMouseEvent *event)
                       event->globalPosition(), event->button(), event->buttons(),
                       event->modifiers(), event->pointingDevice());
     mousePressEvent(&press);
+}
+
+void PerformerList::focusInEvent(QFocusEvent *event)
+{
+    QListWidget::focusInEvent(event);
+    // Entering the list moves no cursor, so the toolkit names only the list,
+    // and that after this handler. The row under the cursor follows it. A
+    // click names its own row as it moves the cursor there.
+    if (event->reason() != Qt::MouseFocusReason)
+        QMetaObject::invokeMethod(this, &PerformerList::reportCursorRow, Qt::QueuedConnection);
+}
+
+void PerformerList::reportCursorRow()
+{
+    if (!hasFocus() || !currentIndex().isValid() || !QAccessible::isActive())
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(currentRow());
+    QAccessible::updateAccessibility(&focus);
+}
+
+void PerformerList::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // The list view reports every cursor move as the focus moving to that
+    // row. A restart refills the list while "Изчисти" has the focus, and
+    // screen readers would follow the report into the list.
+    if (hasFocus())
+        QListWidget::currentChanged(current, previous);
+    else
+        QAbstractItemView::currentChanged(current, previous);
 }

@@ -1,5 +1,6 @@
 #include "tembrelawindow.h"
 
+#include "announcer.h"
 #include "appearance.h"
 #include "catalogue.h"
 #include "formicon.h"
@@ -111,6 +112,7 @@ void TembrelaWindow::createControls(const quiz::Catalogue &catalogue)
     m_log = new LogBox(quiz::exerciseStatement(catalogue), this);
     m_log->setAccessibleName(LogName);
     setAccessibleName(WindowName);
+    m_announcer = new Announcer(this);
 
     setTabOrder(m_log, m_performers);
     setTabOrder(m_performers, m_restart);
@@ -139,26 +141,12 @@ void TembrelaWindow::bindEvents()
     connect(m_log, &LogBox::written, this, &TembrelaWindow::announceLog);
 }
 
-// Screen readers pass over changes away from the focus, so news of the
-// quiz becomes the description of the control that has the focus (the list,
-// at every pick), which they read out when it changes.
-void TembrelaWindow::announce(const QString &news)
-{
-    QWidget *focus = QApplication::focusWidget();
-    if (!focus || !isAncestorOf(focus))
-        return;
-    if (m_announcer && m_announcer != focus)
-        m_announcer->setAccessibleDescription(QString());
-    m_announcer = focus;
-    focus->setAccessibleDescription(news);
-}
-
 void TembrelaWindow::announceChoice(int index)
 {
     VoiceOption *option = m_options.at(index);
     // A focused option says by itself that it is now chosen.
     if (option->isChecked() && !option->hasFocus())
-        announce(ChoiceNews.arg(option->text()));
+        m_announcer->announce(ChoiceNews.arg(option->text()));
 }
 
 void TembrelaWindow::announceLog()
@@ -166,7 +154,7 @@ void TembrelaWindow::announceLog()
     const QString log = QString::fromStdU16String(m_log->Text());
     const QString before = std::exchange(m_shownLog, log);
     if (log == qs(quiz::NewGameNote)) {
-        announce(log);
+        m_announcer->announce(log);
         return;
     }
     // A verdict is a line put in front of what the log held.
@@ -174,7 +162,7 @@ void TembrelaWindow::announceLog()
         return;
     const QString added = log.left(log.size() - before.size());
     if (added.startsWith(qs(quiz::RightVerdict)) || added.startsWith(qs(quiz::WrongVerdict)))
-        announce(added.section(qs(quiz::CrLf), 0, 0));
+        m_announcer->announce(added.section(qs(quiz::CrLf), 0, 0));
 }
 
 void TembrelaWindow::raiseLoad()

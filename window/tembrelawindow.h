@@ -5,7 +5,6 @@
 #include "memorylistbox.h"
 #include "tembrela.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -13,6 +12,7 @@
 
 class QLabel;
 class QPushButton;
+class Announcer;
 class LogBox;
 class PerformerList;
 class ScaledStyle;
@@ -55,7 +55,6 @@ private:
     void createControls(const quiz::Catalogue &catalogue);
     void bindEvents();
     void placeControls();
-    void announce(const QString &news);
     void announceChoice(int index);
     void announceLog();
 
@@ -67,7 +66,7 @@ private:
     QPushButton *m_restart = nullptr;
     LogBox *m_log = nullptr;
     ScaledStyle *m_style = nullptr;
-    QPointer<QWidget> m_announcer;
+    Announcer *m_announcer = nullptr;
     QString m_shownLog;
     bool m_placed = false;
     quiz::MemoryListBox m_codes{"List1(1)"};

@@ -1,0 +1,320 @@
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <csignal>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include <sys/types.h>
+#include <unistd.h>
+
+// Plays the real program by keys under a private desktop with Orca running
+// and checks what Orca speaks: the lines its debug log records as speech.
+class TestScreenReader : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir scratch;
+    std::vector<std::unique_ptr<QProcess>> started;
+    QString orcaLog;
+
+    QString path(const QString &name) const { return scratch.filePath(name); }
+    QProcess *start(const QString &program, const QStringList &arguments = {});
+    QString firstLineOf(QProcess *process);
+    QStringList speech() const;
+    bool waitForSpeech(qsizetype from, const QStringList &phrases, int milliseconds) const;
+    void waitForQuiet() const;
+    QList<pid_t> processesOfThisDesktop() const;
+    QByteArray whatWasSaid() const;
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void everyVerdictIsHeard();
+};
+
+namespace {
+
+const QString Orca = QStringLiteral("/usr/bin/orca");
+
+// Orca writes its debug file through a block buffer and loses the tail when
+// it is stopped; opened line by line, each spoken line is there at once.
+const QString LineBufferedOrca = QStringLiteral(R"(
+import builtins, runpy, sys
+plain = builtins.open
+def lineBuffered(file, mode='r', *args, **kwargs):
+    if mode == 'w' and not args and not kwargs:
+        return plain(file, mode, 1)
+    return plain(file, mode, *args, **kwargs)
+builtins.open = lineBuffered
+sys.argv[0] = '%1'
+runpy.run_path('%1', run_name='__main__')
+)");
+
+// Braille off: there is no display for it, and Orca would ask about it.
+const QByteArray OrcaSettings = R"({
+ "general": {"enableBraille": false, "enableBrailleMonitor": false, "enableSpeech": true,
+             "startingProfile": ["Default", "default"], "activeProfile": ["Default", "default"]},
+ "profiles": {"default": {"profile": ["Default", "default"]}},
+ "pronunciations": {}, "keybindings": {}
+})";
+
+bool writeFile(const QString &name, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(name).absolutePath());
+    QFile file(name);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+} // namespace
+
+QProcess *TestScreenReader::start(const QString &program, const QStringList &arguments)
+{
+    auto process = std::make_unique<QProcess>();
+    process->setStandardErrorFile(path(QFileInfo(program).fileName() + QStringLiteral(".err")));
+    process->start(program, arguments);
+    if (!process->waitForStarted())
+        qWarning("could not start %s", qPrintable(program));
+    started.push_back(std::move(process));
+    return started.back().get();
+}
+
+QString TestScreenReader::firstLineOf(QProcess *process)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!process->canReadLine() && clock.elapsed() < 20000)
+        process->waitForReadyRead(500);
+    return QString::fromUtf8(process->readLine()).trimmed();
+}
+
+void TestScreenReader::initTestCase()
+{
+    const QStringList tools{QStringLiteral("Xvfb"), QStringLiteral("dbus-daemon"),
+                            QStringLiteral("openbox"), QStringLiteral("speech-dispatcher"),
+                            QStringLiteral("xdotool"), QStringLiteral("gsettings")};
+    for (const QString &tool : tools)
+        QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty(), qPrintable(tool));
+    QVERIFY2(QFile::exists(Orca), "orca is not installed");
+    QVERIFY(scratch.isValid());
+
+    // Every process started from here on inherits this private desktop.
+    for (const auto &[name, folder] :
+         {std::pair{"HOME", "home"}, std::pair{"XDG_CONFIG_HOME", "home/.config"},
+          std::pair{"XDG_DATA_HOME", "home/.local/share"},
+          std::pair{"XDG_CACHE_HOME", "home/.cache"}, std::pair{"XDG_RUNTIME_DIR", "run"}})
+        qputenv(name, path(QString::fromLatin1(folder)).toUtf8());
+    qunsetenv("AT_SPI_BUS_ADDRESS");
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+    QVERIFY(QDir().mkpath(path(QStringLiteral("run"))));
+    QFile::setPermissions(path(QStringLiteral("run")), QFileDevice::ReadOwner
+                                                           | QFileDevice::WriteOwner
+                                                           | QFileDevice::ExeOwner);
+
+    // No sound card here: speech goes to ALSA's null device.
+    QVERIFY(writeFile(path(QStringLiteral("home/.asoundrc")), "pcm.!default { type null }\n"));
+    QVERIFY(writeFile(path(QStringLiteral("home/.local/share/orca/user-settings.conf")),
+                      OrcaSettings));
+    const QString speechConfig = path(QStringLiteral("speech-dispatcher"));
+    QVERIFY(QDir().mkpath(speechConfig));
+    QVERIFY(QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"),
+                                                     QStringLiteral("/etc/speech-dispatcher/."),
+                                                     speechConfig})
+            == 0);
+    QFile config(speechConfig + QStringLiteral("/speechd.conf"));
+    QVERIFY(config.open(QIODevice::Append));
+    config.write("AudioOutputMethod \"alsa\"\nDefaultModule espeak-ng\n");
+    config.close();
+
+    QProcess *display = start(QStringLiteral("Xvfb"),
+                              {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                               QStringLiteral("-screen"), QStringLiteral("0"),
+                               QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                               QStringLiteral("tcp")});
+    const QString number = firstLineOf(display);
+    QVERIFY2(!number.isEmpty(), "Xvfb gave no display");
+    qputenv("DISPLAY", ':' + number.toUtf8());
+
+    QProcess *bus = start(QStringLiteral("dbus-daemon"),
+                          {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                           QStringLiteral("--print-address=1")});
+    const QString address = firstLineOf(bus);
+    QVERIFY2(!address.isEmpty(), "the session bus gave no address");
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
+
+    for (const auto &[schema, key] :
+         {std::pair{"org.gnome.desktop.a11y.applications", "screen-reader-enabled"},
+          std::pair{"org.gnome.desktop.interface", "toolkit-accessibility"}})
+        QCOMPARE(QProcess::execute(QStringLiteral("gsettings"),
+                                   {QStringLiteral("set"), QString::fromLatin1(schema),
+                                    QString::fromLatin1(key), QStringLiteral("true")}),
+                 0);
+
+    start(QStringLiteral("/usr/libexec/at-spi-bus-launcher"),
+          {QStringLiteral("--launch-immediately")});
+    start(QStringLiteral("openbox"));
+    start(QStringLiteral("speech-dispatcher"),
+          {QStringLiteral("--run-single"), QStringLiteral("--timeout"), QStringLiteral("0"),
+           QStringLiteral("--config-dir"), speechConfig, QStringLiteral("--log-dir"),
+           path(QStringLiteral("speech-dispatcher-log"))});
+
+    orcaLog = path(QStringLiteral("orca.log"));
+    start(QStringLiteral("/usr/bin/python3"),
+          {QStringLiteral("-c"), LineBufferedOrca.arg(Orca),
+           QStringLiteral("--debug-file=") + orcaLog});
+    QVERIFY2(waitForSpeech(0, {QStringLiteral("Screen reader on")}, 60000),
+             "Orca did not start");
+
+    start(QStringLiteral(TEMBRELA_PROGRAM));
+    // The log has the focus when the window opens.
+    QVERIFY2(waitForSpeech(0, {QStringLiteral("Условие и отговори")}, 90000), whatWasSaid());
+    waitForQuiet();
+}
+
+void TestScreenReader::cleanupTestCase()
+{
+    // Newest first: the program before Orca, Orca before the buses.
+    for (auto process = started.rbegin(); process != started.rend(); ++process) {
+        (*process)->terminate();
+        if (!(*process)->waitForFinished(5000)) {
+            (*process)->kill();
+            (*process)->waitForFinished(5000);
+        }
+    }
+    started.clear();
+    // The buses start helpers of their own (the accessibility registry,
+    // dconf, the speech module); they carry this desktop's home.
+    for (int round = 0; round < 20 && !processesOfThisDesktop().isEmpty(); ++round) {
+        for (pid_t pid : processesOfThisDesktop())
+            ::kill(pid, round < 10 ? SIGTERM : SIGKILL);
+        QTest::qWait(250);
+    }
+    QCOMPARE(processesOfThisDesktop(), QList<pid_t>());
+}
+
+QList<pid_t> TestScreenReader::processesOfThisDesktop() const
+{
+    const QByteArray home = "HOME=" + path(QStringLiteral("home")).toUtf8();
+    QList<pid_t> found;
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool isNumber = false;
+        const pid_t pid = entry.toInt(&isNumber);
+        if (!isNumber || pid == ::getpid())
+            continue;
+        QFile environ(QStringLiteral("/proc/%1/environ").arg(entry));
+        if (environ.open(QIODevice::ReadOnly) && environ.readAll().split('\0').contains(home))
+            found << pid;
+    }
+    return found;
+}
+
+// A failure shows Orca's speech so far and what the program said on its
+// error output.
+QByteArray TestScreenReader::whatWasSaid() const
+{
+    QFile program(path(QFileInfo(QStringLiteral(TEMBRELA_PROGRAM)).fileName()
+                       + QStringLiteral(".err")));
+    program.open(QIODevice::ReadOnly);
+    return "Orca: " + speech().join(QStringLiteral(" | ")).toUtf8() + "\nprogram: "
+        + program.readAll();
+}
+
+QStringList TestScreenReader::speech() const
+{
+    static const QRegularExpression spoken(QStringLiteral("SPEECH OUTPUT: '(.*)'\\s*\\{"));
+    QFile log(orcaLog);
+    QStringList lines;
+    if (!log.open(QIODevice::ReadOnly))
+        return lines;
+    for (const QByteArray &line : log.readAll().split('\n'))
+        if (const QRegularExpressionMatch match = spoken.match(QString::fromUtf8(line));
+            match.hasMatch())
+            lines << match.captured(1);
+    return lines;
+}
+
+bool TestScreenReader::waitForSpeech(qsizetype from, const QStringList &phrases,
+                                     int milliseconds) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        const QString said = speech().mid(from).join(QLatin1Char('\n'));
+        if (std::all_of(phrases.begin(), phrases.end(),
+                        [&said](const QString &phrase) { return said.contains(phrase); }))
+            return true;
+        QTest::qWait(100);
+    } while (clock.elapsed() < milliseconds);
+    return false;
+}
+
+// Speech that follows an event comes within a second; after that long
+// without a new line, all that the event made Orca say is in the log.
+void TestScreenReader::waitForQuiet() const
+{
+    qsizetype count = speech().size();
+    for (int quiet = 0; quiet < 15;) {
+        QTest::qWait(100);
+        const qsizetype now = speech().size();
+        quiet = now == count ? quiet + 1 : 0;
+        count = now;
+    }
+}
+
+void TestScreenReader::everyVerdictIsHeard()
+{
+    struct Step
+    {
+        const char *key;
+        QStringList heard;
+        QStringList unheard;
+    };
+    // The log has the focus at first; the list's cursor starts on its first
+    // row and, after a pick, stays on the row, now the next performer.
+    const std::vector<Step> game{
+        {"4", {"notification Избран глас: тенор"}, {}},
+        {"Tab", {"Име на изпълнител", "Алфредо Краус"}, {}},
+        {"space", {"notification Вярно тенор: Алфредо Краус", "Анна Нетребко"}, {}},
+        {"1", {"notification Избран глас: бас"}, {}},
+        {"Down", {"Бениамино Джили"}, {}},
+        {"space", {"notification Невярно бас: Бениамино Джили", "Борис Христов"}, {}},
+        // A pick without a voice is only deselected: nothing to tell.
+        {"space", {}, {"notification", "Борис Христов"}},
+        {"Tab", {"Изчисти"}, {}},
+        // The refilled list does not draw the reader away from the button.
+        {"space", {"notification Нов избор"}, {"Име на изпълнител", "Алфредо Краус"}},
+        // A focused option says itself that it is chosen.
+        {"Tab", {"бас"}, {}},
+        {"Down", {"мецосопран"}, {"notification"}},
+    };
+    for (const Step &step : game) {
+        const qsizetype before = speech().size();
+        QCOMPARE(QProcess::execute(QStringLiteral("xdotool"),
+                                   {QStringLiteral("key"), QString::fromLatin1(step.key)}),
+                 0);
+        const bool heard = waitForSpeech(before, step.heard, 30000);
+        waitForQuiet();
+        const QStringList said = speech().mid(before);
+        qInfo("%s -> %s", step.key, qPrintable(said.join(QStringLiteral(" | "))));
+        QVERIFY2(heard, whatWasSaid());
+        const QString all = said.join(QLatin1Char('\n'));
+        // Each piece of news once: the program speaks nothing twice.
+        for (const QString &phrase : step.heard)
+            QVERIFY2(all.count(phrase) == 1, qPrintable(phrase));
+        for (const QString &phrase : step.unheard)
+            QVERIFY2(!all.contains(phrase), qPrintable(phrase));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestScreenReader)
+#include "tst_screenreader.moc"

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QWidget>
+
+// Speaks news that appears away from the keyboard focus, such as a verdict
+// written into the log while the learner is in the performer list. It is an
+// invisible widget with the notification role: screen readers on Linux read
+// out a notification as it is shown, wherever the focus is.
+class Announcer : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Announcer(QWidget *parent);
+
+    void announce(const QString &news);
+};
