@@ -59,10 +59,13 @@ export QT_QPA_FONTDIR='Z:\usr\share\fonts\truetype\liberation2'
 ctest --test-dir "$build" --output-on-failure --parallel 2 --no-tests=error
 phase_done "the tests under Wine"
 
-exe="$build/app/tembrela.exe"
+# Qt puts programs at the top of a Windows build, beside any libraries.
+exe="$build/tembrela.exe"
 # Only Windows' own libraries may be left to find on the learner's PC:
-# those that Wine provides in its system folder.
-for dll in $(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p'); do
+# those that Wine provides in its system folder, and the API sets
+# (api-ms-win-*), which Windows' loader resolves itself.
+imports="$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | grep -v '^api-ms-win-')"
+for dll in $imports; do
     if [ ! -e "$WINEPREFIX/drive_c/windows/system32/${dll,,}" ]; then
         echo "tembrela.exe needs $dll, which is not part of Windows" >&2
         exit 1
@@ -84,7 +87,9 @@ mkdir -p "$dist"
 zip="$dist/tembrela-$version-windows-x64.zip"
 msi="$dist/tembrela-$version-x64.msi"
 rm -f "$zip" "$msi"
-(cd "$staging" && zip -q -X -r -UN=UTF8 "$zip" "$folder")
+# bsdtar marks the Cyrillic file name as UTF-8, which Explorer reads; Info-ZIP
+# here leaves it to be read in the DOS code page.
+(cd "$staging" && bsdtar --format zip -cf "$zip" "$folder")
 
 cp "$windows/tembrela.ico" "$staging/$folder/"
 "$windows/build-msi.sh" "$version" "$staging/$folder" "$msi"

@@ -39,7 +39,7 @@ TEMBRELA_BENCH_PACKAGES=(
 TEMBRELA_WINDOWS_PACKAGES=(
     cmake ninja-build qt6-base-dev qt6-base-dev-tools fonts-liberation2
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix dpkg-dev patch xz-utils
-    wine wine64 xvfb xauth x11-utils wixl msitools zip
+    wine wine64 xvfb xauth x11-utils wixl msitools libarchive-tools
 )
 
 missing_packages() {
