@@ -13,26 +13,8 @@
 #include <QTest>
 
 #include <algorithm>
-#include <cmath>
 #include <memory>
 #include <utility>
-
-namespace {
-
-// WCAG 2 contrast ratio.
-double contrast(const QColor &a, const QColor &b)
-{
-    const auto luminance = [](const QColor &c) {
-        const auto linear = [](double v) {
-            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-    };
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-} // namespace
 
 // Run at several screen scale factors (QT_SCALE_FACTOR, set per run by
 // CTest): places are in logical pixels, colours are read from the grab in
@@ -280,7 +262,7 @@ void TestScaling::textsStayReadable()
     // Anti-aliasing shades the letters' edges; their cores carry the ink.
     double ratio = 1.0;
     for (QRgb rgb : counts.keys())
-        ratio = qMax(ratio, contrast(QColor(rgb), ground));
+        ratio = qMax(ratio, contrastRatio(QColor(rgb), ground));
     qInfo("%.2f:1 on %s", ratio, qPrintable(ground.name()));
     QVERIFY2(counts.value(ground.rgb()) < grab.width() * grab.height() - 30, "no text drawn");
     QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));

@@ -9,7 +9,7 @@
 
 namespace {
 
-// Relative luminance and contrast ratio as WCAG 2 defines them.
+// Relative luminance as WCAG 2 defines it.
 qreal luminance(const QColor &colour)
 {
     const auto linear = [](qreal c) {
@@ -19,15 +19,15 @@ qreal luminance(const QColor &colour)
            + 0.0722 * linear(colour.blueF());
 }
 
-qreal contrast(const QColor &a, const QColor &b)
+constexpr qreal ReadableContrast = 4.5;
+
+} // namespace
+
+qreal contrastRatio(const QColor &a, const QColor &b)
 {
     const qreal la = luminance(a), lb = luminance(b);
     return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
 }
-
-constexpr qreal ReadableContrast = 4.5;
-
-} // namespace
 
 void applyFormAppearance()
 {
@@ -90,6 +90,6 @@ void keepTextReadable(QWidget *control, const QColor &fill)
     // Set even when unchanged: a fixed colour, so that a scheme switched
     // while the quiz runs cannot bring the unreadable one back.
     palette.setColor(control->foregroundRole(),
-                     contrast(system, fill) >= ReadableContrast ? system : QColor(Qt::black));
+                     contrastRatio(system, fill) >= ReadableContrast ? system : QColor(Qt::black));
     control->setPalette(palette);
 }

@@ -26,6 +26,9 @@ inline const QColor RestartColour(255, 0, 0);
 QString focusBorderSheet(const QString &widgetClass, int border);
 QString restartSheet(int border);
 
+// The contrast ratio of two colours as WCAG 2 defines it, 1 to 21.
+qreal contrastRatio(const QColor &a, const QColor &b);
+
 // Fills the control's background and gives its text a colour readable on
 // that fill.
 void fillBackground(QWidget *control, const QColor &fill);
