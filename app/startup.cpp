@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "appearance.h"
+#include "formdefinition.h"
 #include "runtimeerror.h"
 #include "tembrelawindow.h"
 
@@ -9,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -30,8 +32,8 @@ void reportStartFailure(QtMsgType type, const QMessageLogContext &context, const
 
 void showRunTimeError(std::string_view message)
 {
-    QMessageBox::critical(nullptr, QStringLiteral("Тембрела"),
-                          QStringLiteral("Грешка при изпълнение: ")
+    QMessageBox::critical(nullptr, QString::fromStdU16String(std::u16string(form::TitleText)),
+                          QString::fromStdU16String(std::u16string(form::RunTimeErrorText))
                               + QString::fromUtf8(message.data(), qsizetype(message.size())));
 }
 

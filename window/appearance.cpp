@@ -44,12 +44,14 @@ QFont formFont()
     // Liberation Serif has Times New Roman's metrics and Cyrillic letters.
     // One family, chosen here once: the toolkit would otherwise look up
     // fallbacks for a missing first family each time it loads the font.
-    static const QString family = QFontDatabase::hasFamily(QStringLiteral("Times New Roman"))
-                                      ? QStringLiteral("Times New Roman")
-                                      : QStringLiteral("Liberation Serif");
+    static const QString family = [] {
+        const QString asked = QString::fromLatin1(form::FontFamily);
+        return QFontDatabase::hasFamily(asked) ? asked
+                                               : QString::fromLatin1(form::StandInFontFamily);
+    }();
     QFont font(family);
     font.setStyleHint(QFont::Serif);
-    font.setPointSizeF(FormFontPoints);
+    font.setPointSizeF(form::FontPoints);
     return font;
 }
 
@@ -71,7 +73,7 @@ QString restartSheet(int border)
                           "QPushButton:pressed { border-style: inset; }"
                           "QPushButton:focus { border: %1px solid black; }")
         .arg(border)
-        .arg(RestartColour.name(), RestartColour.lighter(140).name());
+        .arg(toColour(form::RestartFill).name(), toColour(form::RestartFill).lighter(140).name());
 }
 
 void fillBackground(QWidget *control, const QColor &fill)

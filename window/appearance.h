@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formdefinition.h"
+
 #include <QColor>
 #include <QFont>
 
@@ -10,16 +12,13 @@ class QWidget;
 // exists and before the window is created.
 void applyFormAppearance();
 
-inline constexpr qreal FormFontPoints = 12.0;
-
 // The form's font, which every control uses.
 QFont formFont();
 
-// The form's own fills, whatever the desktop's colour scheme.
-inline const QColor FormColour(192, 192, 255);
-inline const QColor LabelColour(255, 192, 128);
-inline const QColor OptionColour(128, 128, 255);
-inline const QColor RestartColour(255, 0, 0);
+inline QColor toColour(form::Rgb rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
 
 // Style sheets for the boxes' focus border and the restart button's face,
 // with borders of the given width in pixels.

@@ -8,12 +8,12 @@ namespace {
 
 int toPixel(int twips, qreal scale)
 {
-    return qRound(twips * scale / TwipsPerPixel);
+    return qRound(twips * scale / form::TwipsPerPixel);
 }
 
 } // namespace
 
-QRect toPixels(const TwipsRect &rect, qreal scale, QPoint origin)
+QRect toPixels(const form::TwipsRect &rect, qreal scale, QPoint origin)
 {
     const int left = toPixel(rect.left, scale);
     const int top = toPixel(rect.top, scale);
@@ -24,7 +24,7 @@ QRect toPixels(const TwipsRect &rect, qreal scale, QPoint origin)
 
 QSize formPixelSize(qreal scale)
 {
-    return toPixels(FormRect, scale).size();
+    return toPixels(form::FormRect, scale).size();
 }
 
 } // namespace formlayout

@@ -6,6 +6,7 @@
 #include "formicon.h"
 #include "formlayout.h"
 #include "formtexts.h"
+#include "news.h"
 #include "logbox.h"
 #include "performerlist.h"
 #include "runtimeerror.h"
@@ -21,6 +22,7 @@
 #include <QStyleFactory>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -30,16 +32,6 @@ QString qs(std::u16string_view text)
 {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-const QString WindowCaption = QStringLiteral("https://www.example.org Тесирона");
-const QString TitleText = QStringLiteral("Тембрела");
-const QString FrameText = QStringLiteral("Вид певчески глас");
-const QString HeadingText = QStringLiteral("Име на изпълнител");
-// Names for screen readers: the log has no visible label of its own, and
-// the caption's web address is noise when spoken.
-const QString LogName = QStringLiteral("Условие и отговори");
-const QString WindowName = QStringLiteral("Тесирона");
-const QString ChoiceNews = QStringLiteral("Избран глас: %1");
 
 constexpr int FocusBorderPixels = 2;
 
@@ -55,10 +47,10 @@ QIcon formIcon()
 TembrelaWindow::TembrelaWindow(const quiz::Catalogue &catalogue, QWidget *parent)
     : QWidget(parent)
 {
-    setWindowTitle(WindowCaption);
+    setWindowTitle(qs(form::WindowCaption));
     setWindowIcon(formIcon());
     setFont(formFont());
-    fillBackground(this, FormColour);
+    fillBackground(this, toColour(form::FormFill));
 
     createControls(catalogue);
     m_style = new ScaledStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -88,30 +80,30 @@ TembrelaWindow::~TembrelaWindow()
 
 void TembrelaWindow::createControls(const quiz::Catalogue &catalogue)
 {
-    m_title = new QLabel(TitleText, this);
+    m_title = new QLabel(qs(form::TitleText), this);
     m_title->setAlignment(Qt::AlignCenter);
-    fillBackground(m_title, LabelColour);
+    fillBackground(m_title, toColour(form::LabelFill));
 
-    m_frame = new VoiceFrame(FrameText, this);
-    fillBackground(m_frame, FormColour);
+    m_frame = new VoiceFrame(qs(form::FrameText), this);
+    fillBackground(m_frame, toColour(form::FormFill));
     for (std::size_t k = 0; k < m_options.size(); ++k) {
         m_options[k] = new VoiceOption(qs(quiz::VoiceCaptions[k]), m_frame);
-        fillBackground(m_options[k], OptionColour);
+        fillBackground(m_options[k], toColour(form::OptionFill));
     }
 
-    m_heading = new QLabel(HeadingText, this);
+    m_heading = new QLabel(qs(form::HeadingText), this);
     m_heading->setAlignment(Qt::AlignCenter);
-    fillBackground(m_heading, LabelColour);
+    fillBackground(m_heading, toColour(form::LabelFill));
 
     m_performers = new PerformerList(this);
-    m_performers->setAccessibleName(HeadingText);
+    m_performers->setAccessibleName(qs(form::HeadingText));
 
     m_restart = new QPushButton(qs(quiz::RestartCaption), this);
-    keepTextReadable(m_restart, RestartColour);
+    keepTextReadable(m_restart, toColour(form::RestartFill));
 
     m_log = new LogBox(quiz::exerciseStatement(catalogue), this);
-    m_log->setAccessibleName(LogName);
-    setAccessibleName(WindowName);
+    m_log->setAccessibleName(qs(form::LogName));
+    setAccessibleName(qs(form::WindowName));
     m_announcer = new Announcer(this);
 
     setTabOrder(m_log, m_performers);
@@ -137,7 +129,7 @@ void TembrelaWindow::bindEvents()
         connect(shortcut, &QShortcut::activated, m_options[k], &QAbstractButton::click);
     }
     connect(m_restart, &QPushButton::clicked, this, [this] { m_form.Command1_Click(0); });
-    m_shownLog = QString::fromStdU16String(m_log->Text());
+    m_shownLog = m_log->Text();
     connect(m_log, &LogBox::written, this, &TembrelaWindow::announceLog);
 }
 
@@ -146,23 +138,15 @@ void TembrelaWindow::announceChoice(int index)
     VoiceOption *option = m_options.at(index);
     // A focused option says by itself that it is now chosen.
     if (option->isChecked() && !option->hasFocus())
-        m_announcer->announce(ChoiceNews.arg(option->text()));
+        m_announcer->announce(qs(quiz::choiceNews(option->text().toStdU16String())));
 }
 
 void TembrelaWindow::announceLog()
 {
-    const QString log = QString::fromStdU16String(m_log->Text());
-    const QString before = std::exchange(m_shownLog, log);
-    if (log == qs(quiz::NewGameNote)) {
-        m_announcer->announce(log);
-        return;
-    }
-    // A verdict is a line put in front of what the log held.
-    if (log.size() <= before.size() || !log.endsWith(before))
-        return;
-    const QString added = log.left(log.size() - before.size());
-    if (added.startsWith(qs(quiz::RightVerdict)) || added.startsWith(qs(quiz::WrongVerdict)))
-        m_announcer->announce(added.section(qs(quiz::CrLf), 0, 0));
+    std::u16string log = m_log->Text();
+    const std::u16string before = std::exchange(m_shownLog, log);
+    if (const std::optional<std::u16string> news = quiz::logNews(before, log))
+        m_announcer->announce(qs(*news));
 }
 
 void TembrelaWindow::raiseLoad()
@@ -172,7 +156,9 @@ void TembrelaWindow::raiseLoad()
 
 void TembrelaWindow::placeControls()
 {
-    using namespace formlayout;
+    using formlayout::formPixelSize;
+    using formlayout::toPixels;
+    using namespace form;
     // The whole form grows with the window, fonts included, by the smaller
     // of the two ratios, and stays centred: on a projector all grows together.
     const QSize designed = formPixelSize();
@@ -184,7 +170,7 @@ void TembrelaWindow::placeControls()
         m_placed = true;
         m_style->setScale(scale);
         QFont font = this->font();
-        font.setPointSizeF(FormFontPoints * scale);
+        font.setPointSizeF(form::FontPoints * scale);
         setFont(font);
         const int border = qMax(1, qRound(FocusBorderPixels * scale));
         m_performers->setStyleSheet(focusBorderSheet(QStringLiteral("QListWidget"), border));

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 class QLabel;
 class QPushButton;
@@ -67,7 +68,7 @@ private:
     LogBox *m_log = nullptr;
     ScaledStyle *m_style = nullptr;
     Announcer *m_announcer = nullptr;
-    QString m_shownLog;
+    std::u16string m_shownLog;
     bool m_placed = false;
     quiz::MemoryListBox m_codes{"List1(1)"};
     quiz::MemoryListBox m_masterNames{"List1(2)"};
