@@ -1,11 +1,9 @@
 #include "voicecode.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstdint>
-#include <limits>
 #include <string>
 
 namespace quiz {
@@ -97,15 +95,10 @@ double Val(std::u16string_view text)
     const long scale = std::clamp(exponent + pointShift, -2 * ExponentCap, 2 * ExponentCap);
     const std::string number = digits + 'e' + std::to_string(scale);
     // strtod, not from_chars: every C library we build with rounds it
-    // correctly, while some C++ libraries lack a floating from_chars. The
-    // text has no decimal point, so the locale cannot change the reading.
-    errno = 0;
-    double value = std::strtod(number.c_str(), nullptr);
-    if (errno == ERANGE) {
-        // Position of the leading digit decides between overflow and underflow.
-        const long magnitude = scale + static_cast<long>(digits.size());
-        value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    }
+    // correctly, underflow and overflow included, while some C++ libraries
+    // lack a floating from_chars. The text has no decimal point, so the
+    // locale cannot change the reading.
+    const double value = std::strtod(number.c_str(), nullptr);
     return negative ? -value : value;
 }
 

@@ -1,4 +1,4 @@
-# Sourced by run.sh, test.sh and bench.sh: installs the Debian packages that
+# Sourced by run.sh, test.sh, bench.sh, windows.sh and web.sh: installs the Debian packages that
 # are missing (asking apt nothing when all are there) and builds.
 set -euo pipefail
 
@@ -40,6 +40,14 @@ TEMBRELA_WINDOWS_PACKAGES=(
     cmake ninja-build qt6-base-dev qt6-base-dev-tools fonts-liberation2
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix dpkg-dev patch xz-utils
     wine wine64 xvfb xauth x11-utils wixl msitools libarchive-tools
+)
+
+# What web.sh needs: Debian's emscripten (its run-time libraries come
+# prebuilt with it, so nothing is compiled into a cache on first use),
+# fontTools with Brotli to cut the font down to a WOFF2 file, the font, and
+# Chromium to test the page in.
+TEMBRELA_WEB_PACKAGES=(
+    cmake ninja-build emscripten fonttools python3-brotli fonts-liberation2 chromium
 )
 
 missing_packages() {

@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 #include <cstdint>
 #include <limits>
 
@@ -55,6 +56,13 @@ void TestVoiceCode::readsNumbers_data()
     QTest::addRow("small_fraction") << "0.000125" << 0.000125;
     QTest::addRow("fullwidth_digit") << "３" << 0.0;
     QTest::addRow("underflow") << "1e-999999" << 0.0;
+    // Correctly rounded by every C library the quiz is built with.
+    QTest::addRow("tenth") << "0.1" << 0.1;
+    QTest::addRow("halfway_to_even") << "9007199254740993" << 9007199254740992.0;
+    QTest::addRow("largest") << "1.7976931348623157e308" << std::numeric_limits<double>::max();
+    QTest::addRow("overflow") << "1.8e308" << std::numeric_limits<double>::infinity();
+    QTest::addRow("smallest_subnormal") << "4.9406564584124654e-324"
+                                        << std::numeric_limits<double>::denorm_min();
     QTest::addRow("long_zero_fraction") << "0." + QString(400, '0') + "1" << 0.0;
 }
 

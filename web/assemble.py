@@ -1,0 +1,26 @@
+"""Puts the page, its style, the font and the program into one HTML file
+that needs nothing else: usage: assemble.py TEMPLATE STYLE FONT PROGRAM OUT"""
+import base64
+import sys
+
+template, style, font, program, out = sys.argv[1:]
+
+
+def read(name):
+    with open(name, encoding="utf-8") as file:
+        return file.read()
+
+
+with open(font, "rb") as file:
+    font_data = base64.b64encode(file.read()).decode("ascii")
+script = read(program)
+# Inside a script element only this sequence could end it early.
+if "</script" in script.lower():
+    sys.exit("assemble.py: the program contains </script")
+
+page = (read(template)
+        .replace("@FONT@", font_data)
+        .replace("@STYLE@", read(style))
+        .replace("@PROGRAM@", script))
+with open(out, "w", encoding="utf-8") as file:
+    file.write(page)

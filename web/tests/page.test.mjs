@@ -1,0 +1,237 @@
+// Plays the quiz's page in the system's Chromium, opened from disk with the
+// network off, and finds every control by its accessible role and name, as
+// a screen reader does.
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+import { pathToFileURL } from 'node:url';
+import zlib from 'node:zlib';
+import puppeteer from 'puppeteer-core';
+
+const pageUrl = pathToFileURL(process.env.TEMBRELA_PAGE).href;
+const voices = ['бас', 'мецосопран', 'сопран', 'тенор'];
+// The catalogue's voice codes, row by row.
+const codes = [3, 2, 3, 0, 2, 3, 1, 1, 3, 3, 3, 2, 2, 2, 0, 0, 3, 2, 3, 0, 3, 1];
+const aria = (role, name) => `::-p-aria([name="${name}"][role="${role}"])`;
+
+let browser;
+before(async () => {
+    browser = await puppeteer.launch({
+        executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+        headless: true,
+        args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-sync',
+            '--disable-background-networking', '--disable-component-update'],
+    });
+});
+after(() => browser?.close());
+
+async function open({ viewport = { width: 464, height: 345 }, dark = false } = {}) {
+    const page = await browser.newPage();
+    const faults = [];
+    page.on('request', request => {
+        if (!/^(file|data):/.test(request.url())) faults.push(`fetched ${request.url()}`);
+    });
+    page.on('pageerror', error => faults.push(error.message));
+    page.on('console', message => {
+        if (['error', 'warn'].includes(message.type())) faults.push(message.text());
+    });
+    await page.setOfflineMode(true);
+    await page.setViewport(viewport);
+    await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: dark ? 'dark' : 'light' }]);
+    await page.goto(pageUrl);
+    await page.waitForSelector(aria('option', 'Алфредо Краус'));
+    page.faults = faults;
+    return page;
+}
+
+// What the learner and a screen reader can tell of the form.
+const state = page => page.evaluate(() => {
+    const cursor = document.getElementById(
+        document.querySelector('[role=listbox]').getAttribute('aria-activedescendant'));
+    return {
+        log: document.querySelector('textarea').value,
+        names: [...document.querySelectorAll('[role=option]')].map(row => row.textContent),
+        chosen: [...document.querySelectorAll('[type=radio]')].findIndex(radio => radio.checked),
+        selected: document.querySelectorAll('[aria-selected=true]').length,
+        news: document.querySelector('[aria-live]').textContent,
+        focus: document.activeElement.getAttribute('role') ?? document.activeElement.type,
+        cursor: cursor?.textContent,
+    };
+});
+
+function verdict(right, voice, name) {
+    return `${right ? 'Вярно' : 'Невярно'} ${voices[voice]}: ${name}`;
+}
+
+test('a whole game by mouse, then a restart', async () => {
+    const page = await open();
+    assert.equal(await page.title(), 'https://www.example.org Тесирона');
+    await page.waitForSelector(aria('radiogroup', 'Вид певчески глас'));
+    await page.waitForSelector(aria('textbox', 'Условие и отговори'));
+    const start = await state(page);
+    assert.equal(start.names.length, 22);
+    assert.match(start.log, /^Да се реализира проект/);
+    assert.equal(start.focus, 'textarea');
+
+    // A pick before any voice is only deselected.
+    await page.locator(aria('option', start.names[3])).click();
+    const unpicked = await state(page);
+    assert.deepEqual([unpicked.log, unpicked.names, unpicked.chosen, unpicked.selected, unpicked.news],
+        [start.log, start.names, -1, 0, '']);
+
+    // Every third answer wrong; the first row each time is the next of the
+    // catalogue, and the names with a trailing blank keep it.
+    for (const [row, code] of codes.entries()) {
+        const voice = row % 3 === 2 ? (code + 1) % 4 : code;
+        await page.locator(aria('radio', voices[voice])).click();
+        const name = (await state(page)).names[0];
+        await page.locator(aria('option', name)).click();
+        const now = await state(page);
+        const line = verdict(voice === code, voice, name);
+        assert.equal(now.log.split('\n')[0], line);
+        assert.equal(now.news, line);
+        assert.deepEqual([now.names.length, now.chosen, now.selected], [21 - row, -1, 0]);
+    }
+    // Each answer also added a line break at the end of the log.
+    assert.equal((await state(page)).log.split('\n').length, 2 * 22 + 1);
+
+    await page.locator(aria('button', 'Изчисти')).click();
+    const restarted = await state(page);
+    assert.deepEqual([restarted.log, restarted.news, restarted.names], ['Нов избор', 'Нов избор', start.names]);
+    assert.deepEqual(page.faults, []);
+});
+
+test('a game by keys', async () => {
+    const page = await open();
+    const steps = [
+        // key, then what the form shows: the log's first line, the news,
+        // the focused control's role and the row under the list's cursor.
+        ['4', { log: '', news: 'Избран глас: тенор', chosen: 3 }],
+        ['Tab', { focus: 'listbox', cursor: 'Алфредо Краус' }],
+        ['Space', { log: 'Вярно тенор: Алфредо Краус', news: 'Вярно тенор: Алфредо Краус',
+            chosen: -1, cursor: 'Анна Нетребко' }],
+        ['1', { news: 'Избран глас: бас', chosen: 0 }],
+        ['ArrowDown', { cursor: 'Бениамино Джили' }],
+        ['Enter', { log: 'Невярно бас: Бениамино Джили', cursor: 'Борис Христов', chosen: -1 }],
+        // No voice: nothing is judged.
+        ['Space', { log: 'Невярно бас: Бениамино Джили', cursor: 'Борис Христов' }],
+        ['End', { cursor: 'Чечилия Бартоли' }],
+        ['Tab', { focus: 'button' }],
+        ['Space', { log: 'Нов избор', news: 'Нов избор', chosen: -1 }],
+        ['Tab', { focus: 'radio', chosen: -1 }],
+        // A focused option says itself that it is chosen.
+        ['ArrowDown', { log: '', news: 'Нов избор', chosen: 1 }],
+    ];
+    for (const [key, expected] of steps) {
+        await page.keyboard.press(key);
+        const now = await state(page);
+        const seen = { ...now, log: now.log.split('\n')[0] };
+        for (const [field, value] of Object.entries(expected))
+            assert.equal(seen[field], value, `${key}: ${field}`);
+    }
+    assert.equal((await state(page)).names.length, 22);
+    assert.deepEqual(page.faults, []);
+});
+
+test('a game by touch on a phone', async () => {
+    const page = await open({
+        viewport: { width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 3 },
+    });
+    const layout = await page.evaluate(() => ({
+        sideways: document.documentElement.scrollWidth - window.innerWidth,
+        targets: [...document.querySelectorAll('label, [role=option], button')]
+            .map(target => [target.textContent, target.getBoundingClientRect().height]),
+    }));
+    assert.equal(layout.sideways, 0);
+    for (const [name, height] of layout.targets)
+        assert.ok(height >= 24, `${name} is ${height} px tall`);
+
+    const tap = async (role, name) => (await page.$(aria(role, name))).tap();
+    await tap('radio', 'сопран');
+    await tap('option', 'Анна Нетребко');
+    const answered = await state(page);
+    assert.equal(answered.log.split('\n')[0], 'Вярно сопран: Анна Нетребко');
+    // The newest verdict is on the screen without scrolling.
+    const log = await (await page.$('textarea')).boundingBox();
+    assert.ok(log.y + 20 <= 844, `the log starts at ${log.y}`);
+    await tap('option', 'Алфредо Краус');
+    assert.equal((await state(page)).names.length, 21);
+    await tap('button', 'Изчисти');
+    assert.deepEqual([(await state(page)).log, (await state(page)).names.length], ['Нов избор', 22]);
+    assert.deepEqual(page.faults, []);
+});
+
+// The contrast ratio of two colours as WCAG 2 defines it.
+function contrast(a, b) {
+    const luminance = ([r, g, b]) => [r, g, b]
+        .map(c => c / 255)
+        .map(c => (c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4))
+        .reduce((sum, c, i) => sum + c * [0.2126, 0.7152, 0.0722][i], 0);
+    const [high, low] = [luminance(a), luminance(b)].sort((x, y) => y - x);
+    return (high + 0.05) / (low + 0.05);
+}
+
+// Chromium's screenshots: 8-bit RGB or RGBA, not interlaced.
+function pixels(png) {
+    let width, height, channels;
+    const compressed = [];
+    for (let at = 8; at < png.length;) {
+        const length = png.readUInt32BE(at);
+        const type = png.toString('ascii', at + 4, at + 8);
+        const data = png.subarray(at + 8, at + 8 + length);
+        if (type === 'IHDR') [width, height, channels] = [data.readUInt32BE(0), data.readUInt32BE(4), data[9] === 6 ? 4 : 3];
+        if (type === 'IDAT') compressed.push(data);
+        at += 12 + length;
+    }
+    const raw = zlib.inflateSync(Buffer.concat(compressed));
+    const stride = width * channels;
+    const out = Buffer.alloc(height * stride);
+    for (let y = 0; y < height; ++y) {
+        const filter = raw[y * (stride + 1)];
+        for (let x = 0; x < stride; ++x) {
+            const left = x >= channels ? out[y * stride + x - channels] : 0;
+            const up = y > 0 ? out[(y - 1) * stride + x] : 0;
+            const corner = x >= channels && y > 0 ? out[(y - 1) * stride + x - channels] : 0;
+            const guess = left + up - corner;
+            const paeth = [left, up, corner].sort((p, q) => Math.abs(guess - p) - Math.abs(guess - q))[0];
+            const add = [0, left, up, (left + up) >> 1, paeth][filter];
+            out[y * stride + x] = raw[y * (stride + 1) + 1 + x] + add;
+        }
+    }
+    const colours = [];
+    for (let i = 0; i < out.length; i += channels) colours.push([out[i], out[i + 1], out[i + 2]]);
+    return colours;
+}
+
+// On a grab of each text: the most common colour is the ground, and the
+// text is the colour that stands out most among those it is drawn in.
+test('every text stays readable under a light and a dark scheme', async () => {
+    for (const dark of [false, true]) {
+        const page = await open({ viewport: { width: 928, height: 690 }, dark });
+        const boxes = await page.evaluate(() => [...document.querySelectorAll(
+            '.title, .heading, .caption, .voice, .restart, [role=option]:nth-child(-n+3), textarea')].map(element => {
+            const range = document.createRange();
+            range.selectNodeContents(element);
+            const text = element.tagName === 'TEXTAREA' ? element.getBoundingClientRect() : range.getBoundingClientRect();
+            const inset = element.tagName === 'TEXTAREA' ? 8 : 0;
+            return [element.textContent.slice(0, 20), { x: text.x + inset, y: text.y + inset,
+                width: Math.min(text.width - 2 * inset, 300), height: Math.min(text.height - 2 * inset, 100) }];
+        }).filter(([, clip]) => clip.width > 0 && clip.height > 0));
+        for (const [name, clip] of boxes) {
+            const grab = pixels(Buffer.from(await page.screenshot({ clip, type: 'png' })));
+            const counts = new Map();
+            for (const colour of grab) counts.set(colour.join(), (counts.get(colour.join()) ?? 0) + 1);
+            const common = [...counts].sort((a, b) => b[1] - a[1]);
+            const ground = common[0][0].split(',').map(Number);
+            const drawn = common.filter(([, count]) => count >= grab.length / 500);
+            const ratio = Math.max(...drawn.map(([colour]) => contrast(ground, colour.split(',').map(Number))));
+            assert.ok(ratio >= 4.5, `${dark ? 'dark' : 'light'}: "${name}" at ${ratio.toFixed(2)}:1`);
+        }
+        if (process.env.TEMBRELA_SCREENSHOTS && !dark) {
+            await page.setViewport({ width: 464, height: 345 });
+            await page.screenshot({ path: `${process.env.TEMBRELA_SCREENSHOTS}/tembrela-web.png` });
+            await page.setViewport({ width: 390, height: 844, isMobile: true, hasTouch: true });
+            await page.screenshot({ path: `${process.env.TEMBRELA_SCREENSHOTS}/tembrela-web-phone.png` });
+        }
+        await page.close();
+    }
+});
