@@ -1,8 +1,11 @@
 #include "domlistbox.h"
 
+#include "markup.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 using emscripten::val;
 
@@ -27,25 +30,34 @@ DomListBox::DomListBox(val element)
 
 void DomListBox::Clear()
 {
+    m_addedRows.clear();
+    m_cursorOnFirstAdded = false;
     m_rows.Clear();
     m_element.call<void>("replaceChildren");
     m_element.call<void>("removeAttribute", val("aria-activedescendant"));
-    m_element.set("scrollTop", 0);
     m_cursor = 0;
+    // A cleared list box shows its next rows from the first.
+    scrollWhenLaidOut(true);
 }
 
 void DomListBox::AddItem(const std::u16string &text)
 {
     m_rows.AddItem(text);
-    val row = val::global("document").call<val>("createElement", val("div"));
-    row.call<void>("setAttribute", val("role"), val("option"));
-    row.call<void>("setAttribute", val("aria-selected"), val("false"));
-    row.set("id", "performer-" + std::to_string(m_nextId++));
-    row.set("textContent", text);
-    m_element.call<void>("appendChild", row);
+    const std::string id = "performer-" + std::to_string(m_nextId++);
+    m_addedRows += u"<div role=\"option\" aria-selected=\"false\" id=\""
+        + std::u16string(id.begin(), id.end()) + u"\">" + escaped(text) + u"</div>";
     // The cursor rests on a row from the start: a screen reader names the
     // row under it when the learner enters the list.
     if (m_rows.ListCount() == 1)
+        m_cursorOnFirstAdded = true;
+}
+
+void DomListBox::showAddedRows()
+{
+    if (m_addedRows.empty())
+        return;
+    m_element.call<void>("insertAdjacentHTML", val("beforeend"), std::exchange(m_addedRows, {}));
+    if (std::exchange(m_cursorOnFirstAdded, false))
         moveCursor(0);
 }
 
@@ -66,6 +78,7 @@ std::int16_t DomListBox::ListIndex() const
 
 void DomListBox::SetListIndex(std::int16_t row)
 {
+    showAddedRows();
     const std::int16_t before = m_rows.ListIndex();
     m_rows.SetListIndex(row);
     if (row == before)
@@ -76,6 +89,7 @@ void DomListBox::SetListIndex(std::int16_t row)
 
 void DomListBox::RemoveItem(std::int16_t row)
 {
+    showAddedRows();
     const std::int16_t selected = m_rows.ListIndex();
     m_rows.RemoveItem(row);
     rowElement(row).call<void>("remove");
@@ -96,6 +110,7 @@ void DomListBox::setPickListener(std::function<void()> listener)
 
 void DomListBox::clicked(const val &event)
 {
+    showAddedRows();
     // Only the main button picks, as in any list box.
     if (event["button"].as<int>() != 0)
         return;
@@ -112,6 +127,7 @@ void DomListBox::clicked(const val &event)
 
 void DomListBox::keyPressed(const val &event)
 {
+    showAddedRows();
     if (event["altKey"].as<bool>() || event["ctrlKey"].as<bool>() || event["metaKey"].as<bool>())
         return;
     const std::string key = event["key"].as<std::string>();
@@ -185,9 +201,30 @@ void DomListBox::moveCursor(int row)
     val element = rowElement(row);
     element["classList"].call<void>("add", val("cursor"));
     m_element.call<void>("setAttribute", val("aria-activedescendant"), element["id"]);
-    val nearest = val::object();
-    nearest.set("block", "nearest");
-    element.call<void>("scrollIntoView", nearest);
+    scrollWhenLaidOut(false);
+}
+
+void DomListBox::setFrameRequest(std::function<void()> request)
+{
+    m_frameRequest = std::move(request);
+}
+
+void DomListBox::scrollWhenLaidOut(bool toTop)
+{
+    (toTop ? m_scrollToTop : m_revealCursor) = true;
+    if (m_frameRequest)
+        m_frameRequest();
+}
+
+void DomListBox::scrollAsDue()
+{
+    if (std::exchange(m_scrollToTop, false))
+        m_element.set("scrollTop", 0);
+    if (std::exchange(m_revealCursor, false) && m_cursor < m_rows.ListCount()) {
+        val nearest = val::object();
+        nearest.set("block", "nearest");
+        rowElement(m_cursor).call<void>("scrollIntoView", nearest);
+    }
 }
 
 void DomListBox::pick(int row)

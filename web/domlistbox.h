@@ -27,7 +27,16 @@ public:
     void SetListIndex(std::int16_t row) override;
     void RemoveItem(std::int16_t row) override;
 
+    // Rows are added to the page in one piece at the end of each event, or
+    // before anything else touches the list: a restart lays the list out
+    // once, not once per row.
+    void showAddedRows();
+
     void setPickListener(std::function<void()> listener);
+    // Asked for when the list must scroll: done at the next frame, once the
+    // page is laid out, and not in the middle of building it.
+    void setFrameRequest(std::function<void()> request);
+    void scrollAsDue();
     const emscripten::val &element() const { return m_element; }
 
     // The page's events, passed on by the form.
@@ -41,7 +50,14 @@ private:
     void pick(int row);
     int rowStartingWith(const std::u16string &letters) const;
 
+    void scrollWhenLaidOut(bool toTop);
+
     emscripten::val m_element;
+    std::u16string m_addedRows;
+    bool m_cursorOnFirstAdded = false;
+    std::function<void()> m_frameRequest;
+    bool m_scrollToTop = false;
+    bool m_revealCursor = false;
     quiz::MemoryListBox m_rows{"List1(0)"};
     int m_cursor = 0;
     unsigned m_nextId = 0;

@@ -37,5 +37,19 @@ void DomTextBox::show()
             shown.push_back(m_text[i]);
     m_element.set("value", shown);
     // The newest verdict is the first line: in view after every write.
-    m_element.set("scrollTop", 0);
+    m_element.call<void>("setSelectionRange", 0, 0);
+    m_scrollToTop = true;
+    if (m_frameRequest)
+        m_frameRequest();
+}
+
+void DomTextBox::setFrameRequest(std::function<void()> request)
+{
+    m_frameRequest = std::move(request);
+}
+
+void DomTextBox::scrollAsDue()
+{
+    if (std::exchange(m_scrollToTop, false))
+        m_element.set("scrollTop", 0);
 }

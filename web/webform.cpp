@@ -2,6 +2,7 @@
 
 #include "formdefinition.h"
 #include "formtexts.h"
+#include "markup.h"
 #include "news.h"
 #include "runtimeerror.h"
 #include "statement.h"
@@ -10,6 +11,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 
 using emscripten::val;
 
@@ -23,127 +26,91 @@ val document()
     return val::global("document");
 }
 
-val create(const char *tag, const char *className, val parent)
-{
-    val element = document().call<val>("createElement", val(tag));
-    element.set("className", className);
-    parent.call<void>("appendChild", element);
-    return element;
-}
-
-void setStyle(val element, const char *property, const std::string &value)
-{
-    element["style"].call<void>("setProperty", val(property), val(value));
-}
-
-std::string number(double value)
+std::u16string number(double value)
 {
     std::string text = std::to_string(value);
     text.erase(text.find_last_not_of('0') + 1);
     if (text.back() == '.')
         text.pop_back();
-    return text;
+    return std::u16string(text.begin(), text.end());
+}
+
+std::u16string rgb(const form::Rgb &colour)
+{
+    return u"rgb(" + number(colour.red) + u"," + number(colour.green) + u"," + number(colour.blue)
+        + u")";
 }
 
 // The style sheet turns these, pixels of the form at its designed size,
-// into a place that grows with the page.
-val place(val element, const form::TwipsRect &rect)
+// into a place that grows with the page; and paints the fill.
+std::u16string style(const form::TwipsRect &rect, const form::Rgb *fill = nullptr)
 {
     const auto pixels = [](int twips) { return number(double(twips) / form::TwipsPerPixel); };
-    setStyle(element, "--x", pixels(rect.left));
-    setStyle(element, "--y", pixels(rect.top));
-    setStyle(element, "--w", pixels(rect.width));
-    setStyle(element, "--h", pixels(rect.height));
-    return element;
+    std::u16string style = u" style=\"--x:" + pixels(rect.left) + u";--y:" + pixels(rect.top)
+        + u";--w:" + pixels(rect.width) + u";--h:" + pixels(rect.height);
+    if (fill)
+        style += u";--fill:" + rgb(*fill);
+    return style + u"\"";
 }
 
-val fill(val element, form::Rgb rgb)
+// The whole form in one piece of markup, so the page lays it out once. The
+// controls come in the order the keys move through them: the log, the
+// performer list, the restart button, then the voices.
+std::u16string formMarkup()
 {
-    setStyle(element, "--fill",
-             "rgb(" + std::to_string(rgb.red) + ", " + std::to_string(rgb.green) + ", "
-                 + std::to_string(rgb.blue) + ")");
-    element["classList"].call<void>("add", val("filled"));
-    return element;
+    std::u16string html = u"<h1 class=\"title filled\"" + style(form::TitleRect, &form::LabelFill)
+        + u">" + escaped(form::TitleText) + u"</h1>";
+    html += u"<textarea class=\"log\" readonly aria-label=\"" + escaped(form::LogName) + u"\""
+        + style(form::LogRect) + u"></textarea>";
+    html += u"<div class=\"heading filled\" id=\"performers-heading\""
+        + style(form::HeadingRect, &form::LabelFill) + u">" + escaped(form::HeadingText) + u"</div>";
+    html += u"<div class=\"performers\" role=\"listbox\" tabindex=\"0\" "
+            u"aria-labelledby=\"performers-heading\""
+        + style(form::PerformersRect) + u"></div>";
+    html += u"<button class=\"restart filled\" type=\"button\""
+        + style(form::RestartRect, &form::RestartFill) + u">" + escaped(quiz::RestartCaption)
+        + u"</button>";
+    // A group with a caption on its frame, as the desktop draws it. A
+    // fieldset's legend would push its options down from where they are
+    // placed.
+    html += u"<div class=\"voices filled\" role=\"radiogroup\" aria-labelledby=\"voices-caption\""
+        + style(form::VoiceFrameRect, &form::FormFill) + u"><span class=\"caption\" "
+        + u"id=\"voices-caption\">" + escaped(form::FrameText) + u"</span>";
+    for (std::size_t k = 0; k < quiz::VoiceCaptions.size(); ++k)
+        html += u"<label class=\"voice filled\"" + style(form::VoiceOptionRects[k], &form::OptionFill)
+            + u"><input type=\"radio\" name=\"voice\">" + escaped(quiz::VoiceCaptions[k])
+            + u"</label>";
+    html += u"</div><div class=\"news\" aria-live=\"polite\" aria-atomic=\"true\"></div>";
+    return html;
 }
 
 val createForm()
 {
-    val body = document()["body"];
-    val container = create("main", "form", body);
-    container.set("id", "form");
-    place(container, form::FormRect);
-    fill(body, form::FormFill);
-    setStyle(container, "--font-px", number(form::FontPoints * 96 / 72));
     document().set("title", std::u16string(form::WindowCaption));
-
-    val title = place(create("h1", "title", container), form::TitleRect);
-    title.set("textContent", std::u16string(form::TitleText));
-    fill(title, form::LabelFill);
+    val body = document()["body"];
+    body.call<void>("insertAdjacentHTML", val("afterbegin"),
+                    u"<main id=\"form\"" + style(form::FormRect) + u">" + formMarkup() + u"</main>");
+    val container = document().call<val>("getElementById", val("form"));
+    container["style"].call<void>("setProperty", val("--font-px"),
+                                  number(form::FontPoints * 96 / 72));
+    // The form's own fill is the page's.
+    body.set("className", "filled");
+    body["style"].call<void>("setProperty", val("--fill"), rgb(form::FormFill));
     return container;
 }
 
-// Created in the order the keys move through the controls: the log, the
-// performer list, the restart button, then the voices.
-val createLog(val container)
+val find(const val &container, const char *selector)
 {
-    val log = place(create("textarea", "log", container), form::LogRect);
-    log.set("readOnly", true);
-    log.call<void>("setAttribute", val("aria-label"), val(std::u16string(form::LogName)));
-    return log;
+    return container.call<val>("querySelector", val(selector));
 }
 
-val createPerformers(val container)
+std::array<DomOptionButton, 4> voiceOptions(const val &container)
 {
-    val heading = place(create("div", "heading", container), form::HeadingRect);
-    heading.set("id", "performers-heading");
-    heading.set("textContent", std::u16string(form::HeadingText));
-    fill(heading, form::LabelFill);
-    val list = place(create("div", "performers", container), form::PerformersRect);
-    list.call<void>("setAttribute", val("role"), val("listbox"));
-    list.call<void>("setAttribute", val("aria-labelledby"), val("performers-heading"));
-    list.set("tabIndex", 0);
-    return list;
-}
-
-val createRestart(val container)
-{
-    val button = place(create("button", "restart", container), form::RestartRect);
-    button.set("type", "button");
-    button.set("textContent", std::u16string(quiz::RestartCaption));
-    fill(button, form::RestartFill);
-    return button;
-}
-
-std::array<DomOptionButton, 4> createOptions(val container)
-{
-    // A group with a caption on its frame, as the desktop draws it. A
-    // fieldset's legend would push its options down from where they are
-    // placed.
-    val frame = place(create("div", "voices", container), form::VoiceFrameRect);
-    frame.call<void>("setAttribute", val("role"), val("radiogroup"));
-    frame.call<void>("setAttribute", val("aria-labelledby"), val("voices-caption"));
-    fill(frame, form::FormFill);
-    val caption = create("span", "caption", frame);
-    caption.set("id", "voices-caption");
-    caption.set("textContent", std::u16string(form::FrameText));
-    const auto option = [&frame](std::size_t k) {
-        val label = place(create("label", "voice", frame), form::VoiceOptionRects[k]);
-        fill(label, form::OptionFill);
-        val radio = create("input", "", label);
-        radio.set("type", "radio");
-        radio.set("name", "voice");
-        label.call<void>("append", val(std::u16string(quiz::VoiceCaptions[k])));
-        return DomOptionButton(radio, std::u16string(quiz::VoiceCaptions[k]));
+    const val radios = container.call<val>("querySelectorAll", val("[type=radio]"));
+    const auto option = [&radios](std::size_t k) {
+        return DomOptionButton(radios[k], std::u16string(quiz::VoiceCaptions[k]));
     };
     return {option(0), option(1), option(2), option(3)};
-}
-
-val createNews(val container)
-{
-    val news = create("div", "news", container);
-    news.call<void>("setAttribute", val("aria-live"), val("polite"));
-    news.call<void>("setAttribute", val("aria-atomic"), val("true"));
-    return news;
 }
 
 val handler(const char *name)
@@ -181,6 +148,11 @@ void performersKeyPressed(val event)
     page->performers().keyPressed(event);
 }
 
+void frameDue(val)
+{
+    page->frameDue();
+}
+
 void showRunTimeError(std::string_view message)
 {
     val::global("alert")(std::u16string(form::RunTimeErrorText)
@@ -196,15 +168,16 @@ EMSCRIPTEN_BINDINGS(page_events)
     emscripten::function("keyPressed", &keyPressed);
     emscripten::function("performersClicked", &performersClicked);
     emscripten::function("performersKeyPressed", &performersKeyPressed);
+    emscripten::function("frameDue", &frameDue);
 }
 
 WebForm::WebForm(const quiz::Catalogue &catalogue)
     : m_form(createForm())
-    , m_log(createLog(m_form), quiz::exerciseStatement(catalogue))
-    , m_performers(createPerformers(m_form))
-    , m_restart(createRestart(m_form))
-    , m_options(createOptions(m_form))
-    , m_news(createNews(m_form))
+    , m_log(find(m_form, ".log"), quiz::exerciseStatement(catalogue))
+    , m_performers(find(m_form, "[role=listbox]"))
+    , m_restart(find(m_form, ".restart"))
+    , m_options(voiceOptions(m_form))
+    , m_news(find(m_form, "[aria-live]"))
 {
     page = this;
     quiz::setRunTimeErrorReporter(showRunTimeError);
@@ -221,6 +194,8 @@ WebForm::WebForm(const quiz::Catalogue &catalogue)
     listen(m_performers.element(), "click", handler("performersClicked"));
     listen(m_performers.element(), "keydown", handler("performersKeyPressed"));
     m_performers.setPickListener([this] { m_rules.List1_Click(0); });
+    m_performers.setFrameRequest([this] { requestFrame(); });
+    m_log.setFrameRequest([this] { requestFrame(); });
     m_log.setWriteListener([this](const std::u16string &before, const std::u16string &after) {
         if (const std::optional<std::u16string> news = quiz::logNews(before, after))
             m_news.announce(*news);
@@ -230,6 +205,7 @@ WebForm::WebForm(const quiz::Catalogue &catalogue)
 void WebForm::raiseLoad()
 {
     m_rules.Form_Load();
+    m_performers.showAddedRows();
     // The log has the focus when the form opens, as on the desktop.
     // Focused with its caret at the start, so the statement shows from its
     // first line; and where the form is taller than the screen, as on a
@@ -239,7 +215,22 @@ void WebForm::raiseLoad()
     val noScroll = val::object();
     noScroll.set("preventScroll", true);
     log.call<void>("focus", noScroll);
-    log.set("scrollTop", 0);
+}
+
+// Scrolling asks the page where everything is; asked while controls are
+// being filled, it would lay the page out again for each row.
+void WebForm::requestFrame()
+{
+    if (std::exchange(m_frameRequested, true))
+        return;
+    val::global("requestAnimationFrame")(handler("frameDue"));
+}
+
+void WebForm::frameDue()
+{
+    m_frameRequested = false;
+    m_log.scrollAsDue();
+    m_performers.scrollAsDue();
 }
 
 void WebForm::optionChanged(int index)
@@ -250,6 +241,7 @@ void WebForm::optionChanged(int index)
 void WebForm::restartPressed()
 {
     m_rules.Command1_Click(0);
+    m_performers.showAddedRows();
 }
 
 void WebForm::keyPressed(const val &event)

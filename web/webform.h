@@ -35,8 +35,11 @@ public:
     void restartPressed();
     void keyPressed(const emscripten::val &event);
     DomListBox &performers() { return m_performers; }
+    void frameDue();
 
 private:
+    void requestFrame();
+
     emscripten::val m_form;
     DomTextBox m_log;
     DomListBox m_performers;
@@ -47,4 +50,5 @@ private:
     quiz::MemoryListBox m_masterNames{"List1(2)"};
     quiz::MemoryListBox m_masterCodes{"List1(3)"};
     quiz::Tembrela m_rules{*this};
+    bool m_frameRequested = false;
 };
