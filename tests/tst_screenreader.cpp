@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <algorithm>
 #include <csignal>
@@ -15,6 +16,14 @@
 
 #include <sys/types.h>
 #include <unistd.h>
+
+// A key pressed, what Orca must speak after it, once each, and what not.
+struct Step
+{
+    const char *key;
+    QStringList heard;
+    QStringList unheard;
+};
 
 // Plays the real program by keys under a private desktop with Orca running
 // and checks what Orca speaks: the lines its debug log records as speech.
@@ -26,9 +35,13 @@ private:
     QTemporaryDir scratch;
     std::vector<std::unique_ptr<QProcess>> started;
     QString orcaLog;
+    std::unique_ptr<QProcess> client;
 
     QString path(const QString &name) const { return scratch.filePath(name); }
     QProcess *start(const QString &program, const QStringList &arguments = {});
+    void startClient(const QString &program, const QStringList &arguments);
+    void stopClient();
+    void playByKeys(const std::vector<Step> &game);
     QString firstLineOf(QProcess *process);
     QStringList speech() const;
     bool waitForSpeech(qsizetype from, const QStringList &phrases, int milliseconds) const;
@@ -40,6 +53,7 @@ private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
     void everyVerdictIsHeard();
+    void everyVerdictIsHeardInTheBrowser();
 };
 
 namespace {
@@ -183,15 +197,36 @@ void TestScreenReader::initTestCase()
     // On a fresh Debian 12, with a build busy on the other core, Orca once
     // said nothing within a minute.
     QVERIFY2(waitForSpeech(0, {QStringLiteral("Screen reader on")}, 120000), whatWasSaid());
+}
 
-    start(QStringLiteral(TEMBRELA_PROGRAM));
-    // The log has the focus when the window opens.
-    QVERIFY2(waitForSpeech(0, {QStringLiteral("Условие и отговори")}, 90000), whatWasSaid());
+// The program under test, on the desktop Orca reads; when it has opened,
+// its log has the focus.
+void TestScreenReader::startClient(const QString &program, const QStringList &arguments)
+{
+    const qsizetype before = speech().size();
+    client = std::make_unique<QProcess>();
+    client->setStandardErrorFile(path(QStringLiteral("client.err")));
+    client->start(program, arguments);
+    QVERIFY2(client->waitForStarted(), qPrintable(program));
+    QVERIFY2(waitForSpeech(before, {QStringLiteral("Условие и отговори")}, 90000), whatWasSaid());
     waitForQuiet();
+}
+
+void TestScreenReader::stopClient()
+{
+    if (!client)
+        return;
+    client->terminate();
+    if (!client->waitForFinished(5000)) {
+        client->kill();
+        client->waitForFinished(5000);
+    }
+    client.reset();
 }
 
 void TestScreenReader::cleanupTestCase()
 {
+    stopClient();
     // Newest first: the program before Orca, Orca before the buses.
     for (auto process = started.rbegin(); process != started.rend(); ++process) {
         (*process)->terminate();
@@ -231,8 +266,7 @@ QList<pid_t> TestScreenReader::processesOfThisDesktop() const
 // error output.
 QByteArray TestScreenReader::whatWasSaid() const
 {
-    QFile program(path(QFileInfo(QStringLiteral(TEMBRELA_PROGRAM)).fileName()
-                       + QStringLiteral(".err")));
+    QFile program(path(QStringLiteral("client.err")));
     program.open(QIODevice::ReadOnly);
     return "Orca: " + speech().join(QStringLiteral(" | ")).toUtf8() + "\nprogram: "
         + program.readAll();
@@ -280,32 +314,8 @@ void TestScreenReader::waitForQuiet() const
     }
 }
 
-void TestScreenReader::everyVerdictIsHeard()
+void TestScreenReader::playByKeys(const std::vector<Step> &game)
 {
-    struct Step
-    {
-        const char *key;
-        QStringList heard;
-        QStringList unheard;
-    };
-    // The log has the focus at first; the list's cursor starts on its first
-    // row and, after a pick, stays on the row, now the next performer.
-    const std::vector<Step> game{
-        {"4", {"notification Избран глас: тенор"}, {}},
-        {"Tab", {"Име на изпълнител", "Алфредо Краус"}, {}},
-        {"space", {"notification Вярно тенор: Алфредо Краус", "Анна Нетребко"}, {}},
-        {"1", {"notification Избран глас: бас"}, {}},
-        {"Down", {"Бениамино Джили"}, {}},
-        {"space", {"notification Невярно бас: Бениамино Джили", "Борис Христов"}, {}},
-        // A pick without a voice is only deselected: nothing to tell.
-        {"space", {}, {"notification", "Борис Христов"}},
-        {"Tab", {"Изчисти"}, {}},
-        // The refilled list does not draw the reader away from the button.
-        {"space", {"notification Нов избор"}, {"Име на изпълнител", "Алфредо Краус"}},
-        // A focused option says itself that it is chosen.
-        {"Tab", {"бас"}, {}},
-        {"Down", {"мецосопран"}, {"notification"}},
-    };
     for (const Step &step : game) {
         const qsizetype before = speech().size();
         QCOMPARE(QProcess::execute(QStringLiteral("xdotool"),
@@ -323,6 +333,61 @@ void TestScreenReader::everyVerdictIsHeard()
         for (const QString &phrase : step.unheard)
             QVERIFY2(!all.contains(phrase), qPrintable(phrase));
     }
+}
+
+void TestScreenReader::everyVerdictIsHeard()
+{
+    startClient(QStringLiteral(TEMBRELA_PROGRAM), {});
+    // The log has the focus at first; the list's cursor starts on its first
+    // row and, after a pick, stays on the row, now the next performer.
+    playByKeys({
+        {"4", {"notification Избран глас: тенор"}, {}},
+        {"Tab", {"Име на изпълнител", "Алфредо Краус"}, {}},
+        {"space", {"notification Вярно тенор: Алфредо Краус", "Анна Нетребко"}, {}},
+        {"1", {"notification Избран глас: бас"}, {}},
+        {"Down", {"Бениамино Джили"}, {}},
+        {"space", {"notification Невярно бас: Бениамино Джили", "Борис Христов"}, {}},
+        // A pick without a voice is only deselected: nothing to tell.
+        {"space", {}, {"notification", "Борис Христов"}},
+        {"Tab", {"Изчисти"}, {}},
+        // The refilled list does not draw the reader away from the button.
+        {"space", {"notification Нов избор"}, {"Име на изпълнител", "Алфредо Краус"}},
+        // A focused option says itself that it is chosen.
+        {"Tab", {"бас"}, {}},
+        {"Down", {"мецосопран"}, {"notification"}},
+    });
+    stopClient();
+}
+
+// The page, opened from disk in Chromium on the same desktop: web.sh names
+// it, having built it.
+void TestScreenReader::everyVerdictIsHeardInTheBrowser()
+{
+    const QString page = qEnvironmentVariable("TEMBRELA_WEB_PAGE");
+    if (page.isEmpty())
+        QSKIP("TEMBRELA_WEB_PAGE names no page: web.sh plays the page with Orca");
+    startClient(QStringLiteral("chromium"),
+                {QStringLiteral("--no-sandbox"), QStringLiteral("--disable-gpu"),
+                 QStringLiteral("--no-first-run"), QStringLiteral("--disable-sync"),
+                 QStringLiteral("--disable-background-networking"),
+                 QStringLiteral("--disable-component-update"),
+                 QStringLiteral("--force-renderer-accessibility"),
+                 QStringLiteral("--user-data-dir=") + path(QStringLiteral("chromium")),
+                 QStringLiteral("--app=") + QUrl::fromLocalFile(page).toString()});
+    playByKeys({
+        {"4", {"Избран глас: тенор"}, {}},
+        {"Tab", {"Име на изпълнител", "Алфредо Краус"}, {}},
+        {"space", {"Вярно тенор: Алфредо Краус", "Анна Нетребко"}, {}},
+        {"1", {"Избран глас: бас"}, {}},
+        {"Down", {"Бениамино Джили"}, {}},
+        {"space", {"Невярно бас: Бениамино Джили", "Борис Христов"}, {}},
+        {"space", {}, {"Борис Христов"}},
+        {"Tab", {"Изчисти"}, {}},
+        {"space", {"Нов избор"}, {"Алфредо Краус"}},
+        {"Tab", {"бас"}, {}},
+        {"Down", {"Избран глас: мецосопран"}, {}},
+    });
+    stopClient();
 }
 
 QTEST_GUILESS_MAIN(TestScreenReader)

@@ -88,8 +88,12 @@ val createForm()
 {
     document().set("title", std::u16string(form::WindowCaption));
     val body = document()["body"];
-    body.call<void>("insertAdjacentHTML", val("afterbegin"),
-                    u"<main id=\"form\"" + style(form::FormRect) + u">" + formMarkup() + u"</main>");
+    // An application to screen readers: every key goes to the form, so the
+    // keys 1 to 4 choose a voice there as on the desktop, instead of moving
+    // a reader's browsing cursor.
+    const std::u16string markup = u"<main id=\"form\" role=\"application\""
+        + style(form::FormRect) + u">" + formMarkup() + u"</main>";
+    body.call<void>("insertAdjacentHTML", val("afterbegin"), markup);
     val container = document().call<val>("getElementById", val("form"));
     container["style"].call<void>("setProperty", val("--font-px"),
                                   number(form::FontPoints * 96 / 72));
@@ -236,6 +240,11 @@ void WebForm::frameDue()
 void WebForm::optionChanged(int index)
 {
     m_rules.Option1_Click(static_cast<std::int16_t>(index));
+    const DomOptionButton &option = m_options[std::size_t(index)];
+    // Said even of the focused option: a reader names it as the focus
+    // moves onto it, before the browser has marked it chosen.
+    if (option.Value())
+        m_news.announce(quiz::choiceNews(option.Caption()));
 }
 
 void WebForm::restartPressed()
@@ -255,9 +264,11 @@ void WebForm::keyPressed(const val &event)
         return;
     event.call<void>("preventDefault");
     const DomOptionButton &option = m_options[std::size_t(key[0] - '1')];
+    // A click on the chosen option changes nothing, so it tells nothing
+    // either; the learner who pressed the key hears the choice again.
+    const bool chosenBefore = option.Value();
     option.radio().call<void>("click");
-    // A focused option says by itself that it is now chosen.
-    if (option.Value() && !document()["activeElement"].strictlyEquals(option.radio()))
+    if (chosenBefore)
         m_news.announce(quiz::choiceNews(option.Caption()));
 }
 
