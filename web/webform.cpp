@@ -240,11 +240,6 @@ void WebForm::frameDue()
 void WebForm::optionChanged(int index)
 {
     m_rules.Option1_Click(static_cast<std::int16_t>(index));
-    const DomOptionButton &option = m_options[std::size_t(index)];
-    // Said even of the focused option: a reader names it as the focus
-    // moves onto it, before the browser has marked it chosen.
-    if (option.Value())
-        m_news.announce(quiz::choiceNews(option.Caption()));
 }
 
 void WebForm::restartPressed()
@@ -264,11 +259,9 @@ void WebForm::keyPressed(const val &event)
         return;
     event.call<void>("preventDefault");
     const DomOptionButton &option = m_options[std::size_t(key[0] - '1')];
-    // A click on the chosen option changes nothing, so it tells nothing
-    // either; the learner who pressed the key hears the choice again.
-    const bool chosenBefore = option.Value();
     option.radio().call<void>("click");
-    if (chosenBefore)
+    // A focused option says by itself that it is now chosen.
+    if (option.Value() && !document()["activeElement"].strictlyEquals(option.radio()))
         m_news.announce(quiz::choiceNews(option.Caption()));
 }
 
