@@ -182,13 +182,10 @@ WebForm::WebForm(const quiz::Catalogue &catalogue)
     , m_restart(find(m_form, ".restart"))
     , m_options(voiceOptions(m_form))
     , m_news(find(m_form, "[aria-live]"))
+    , m_hidden(catalogue)
 {
     page = this;
     quiz::setRunTimeErrorReporter(showRunTimeError);
-    for (const std::u16string &name : catalogue.names())
-        m_masterNames.AddItem(name);
-    for (const std::u16string &code : catalogue.codes())
-        m_masterCodes.AddItem(code);
 
     for (std::size_t k = 0; k < m_options.size(); ++k)
         listen(m_options[k].radio(), "change",
@@ -267,18 +264,7 @@ void WebForm::keyPressed(const val &event)
 
 quiz::ListBox &WebForm::List1(std::int16_t index)
 {
-    switch (index) {
-    case 0:
-        return m_performers;
-    case 1:
-        return m_codes;
-    case 2:
-        return m_masterNames;
-    case 3:
-        return m_masterCodes;
-    default:
-        quiz::raiseMissingControl("List1", index);
-    }
+    return m_hidden.List1(index, m_performers);
 }
 
 quiz::OptionButton &WebForm::Option1(std::int16_t index)

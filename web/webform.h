@@ -6,7 +6,7 @@
 #include "domoptionbutton.h"
 #include "domtextbox.h"
 #include "liveregion.h"
-#include "memorylistbox.h"
+#include "hiddenlists.h"
 #include "tembrela.h"
 
 #include <emscripten/val.h>
@@ -46,9 +46,7 @@ private:
     emscripten::val m_restart;
     std::array<DomOptionButton, 4> m_options;
     LiveRegion m_news;
-    quiz::MemoryListBox m_codes{"List1(1)"};
-    quiz::MemoryListBox m_masterNames{"List1(2)"};
-    quiz::MemoryListBox m_masterCodes{"List1(3)"};
+    quiz::HiddenLists m_hidden;
     quiz::Tembrela m_rules{*this};
     bool m_frameRequested = false;
 };

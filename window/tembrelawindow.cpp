@@ -46,6 +46,7 @@ QIcon formIcon()
 
 TembrelaWindow::TembrelaWindow(const quiz::Catalogue &catalogue, QWidget *parent)
     : QWidget(parent)
+    , m_hidden(catalogue)
 {
     setWindowTitle(qs(form::WindowCaption));
     setWindowIcon(formIcon());
@@ -61,11 +62,6 @@ TembrelaWindow::TembrelaWindow(const quiz::Catalogue &catalogue, QWidget *parent
     // Smaller than designed, the text would no longer fit its controls.
     setMinimumSize(formlayout::formPixelSize());
     resize(formlayout::formPixelSize());
-
-    for (const std::u16string &name : catalogue.names())
-        m_masterNames.AddItem(name);
-    for (const std::u16string &code : catalogue.codes())
-        m_masterCodes.AddItem(code);
 
     bindEvents();
 }
@@ -203,18 +199,7 @@ void TembrelaWindow::resizeEvent(QResizeEvent *event)
 
 quiz::ListBox &TembrelaWindow::List1(std::int16_t index)
 {
-    switch (index) {
-    case 0:
-        return *m_performers;
-    case 1:
-        return m_codes;
-    case 2:
-        return m_masterNames;
-    case 3:
-        return m_masterCodes;
-    default:
-        quiz::raiseMissingControl("List1", index);
-    }
+    return m_hidden.List1(index, *m_performers);
 }
 
 quiz::OptionButton &TembrelaWindow::Option1(std::int16_t index)

@@ -2,7 +2,7 @@
 
 #include "catalogue.h"
 #include "controlsurface.h"
-#include "memorylistbox.h"
+#include "hiddenlists.h"
 #include "tembrela.h"
 
 #include <QWidget>
@@ -70,8 +70,6 @@ private:
     Announcer *m_announcer = nullptr;
     std::u16string m_shownLog;
     bool m_placed = false;
-    quiz::MemoryListBox m_codes{"List1(1)"};
-    quiz::MemoryListBox m_masterNames{"List1(2)"};
-    quiz::MemoryListBox m_masterCodes{"List1(3)"};
+    quiz::HiddenLists m_hidden;
     quiz::Tembrela m_form{*this};
 };
