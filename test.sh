@@ -5,6 +5,7 @@
 source "$(dirname "$0")/scripts/prepare.sh"
 
 install_missing_packages "${TEMBRELA_TEST_PACKAGES[@]}"
+create_test_account
 export QT_QPA_PLATFORM=offscreen
 
 configure_and_build "$TEMBRELA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -1,0 +1,269 @@
+#include <QDir>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLibraryInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include <grp.h>
+#include <pwd.h>
+#include <unistd.h>
+
+// Runs the real program natively on Wayland under a headless sway and checks
+// what the compositor sees: the window's app id and size, its pixels at the
+// output's scale, and a game played by keys, read back through the clipboard.
+class TestWayland : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir scratch;
+    QProcessEnvironment desktop;
+    uid_t uid = ::getuid();
+    gid_t gid = ::getgid();
+    std::vector<std::unique_ptr<QProcess>> started;
+
+    QString path(const QString &name) const { return scratch.filePath(name); }
+    void prepare(QProcess &process);
+    QProcess *start(const QString &program, const QStringList &arguments = {});
+    std::optional<QByteArray> run(const QString &program, const QStringList &arguments);
+    QJsonObject windowOf(qint64 pid);
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void playsByKeys_data();
+    void playsByKeys();
+};
+
+namespace {
+
+// sway refuses to run as root; test.sh creates this account for it.
+const char *const Account = "tembrela-test";
+
+// Floated windows keep the size they ask for, without a border.
+const QByteArray SwayConfig = R"(output * resolution 1920x1080 scale_filter nearest
+for_window [shell="xdg_shell"] floating enable, border none
+)";
+
+QJsonObject findNode(const QJsonObject &node, qint64 pid)
+{
+    if (node.value(QStringLiteral("pid")).toInteger() == pid)
+        return node;
+    for (const char *children : {"nodes", "floating_nodes"})
+        for (const QJsonValue &child : node.value(QLatin1String(children)).toArray())
+            if (const QJsonObject found = findNode(child.toObject(), pid); !found.isEmpty())
+                return found;
+    return {};
+}
+
+// A window drawn for scale 1 and doubled by the compositor (with nearest
+// filtering) is made of uniform 2×2 blocks; one drawn at scale 2 is not.
+double shareOfDetailedBlocks(const QImage &image)
+{
+    qsizetype detailed = 0, blocks = 0;
+    for (int y = 0; y + 1 < image.height(); y += 2)
+        for (int x = 0; x + 1 < image.width(); x += 2, ++blocks) {
+            const QRgb corner = image.pixel(x, y);
+            detailed += image.pixel(x + 1, y) != corner || image.pixel(x, y + 1) != corner
+                || image.pixel(x + 1, y + 1) != corner;
+        }
+    return blocks ? double(detailed) / double(blocks) : 0;
+}
+
+} // namespace
+
+void TestWayland::prepare(QProcess &process)
+{
+    process.setProcessEnvironment(desktop);
+    process.setWorkingDirectory(scratch.path());
+    if (uid != ::getuid()) {
+        process.setChildProcessModifier([uid = uid, gid = gid] {
+            if (::setgroups(1, &gid) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
+                ::_exit(127);
+        });
+    }
+}
+
+QProcess *TestWayland::start(const QString &program, const QStringList &arguments)
+{
+    auto process = std::make_unique<QProcess>();
+    prepare(*process);
+    process->setStandardErrorFile(path(program + QStringLiteral(".err")));
+    process->start(program, arguments);
+    if (!process->waitForStarted())
+        qWarning("could not start %s", qPrintable(program));
+    started.push_back(std::move(process));
+    return started.back().get();
+}
+
+std::optional<QByteArray> TestWayland::run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    prepare(process);
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit
+        || process.exitCode() != 0)
+        return std::nullopt;
+    return process.readAllStandardOutput();
+}
+
+// The program's window as sway's tree describes it, empty until mapped.
+QJsonObject TestWayland::windowOf(qint64 pid)
+{
+    const QJsonObject tree
+        = QJsonDocument::fromJson(run(QStringLiteral("swaymsg"), {"-r", "-t", "get_tree"}).value_or(""))
+              .object();
+    return findNode(tree, pid);
+}
+
+void TestWayland::initTestCase()
+{
+    QStringList missing;
+    for (const char *tool : {"sway", "swaymsg", "wtype", "wl-paste", "grim"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            missing << QString::fromLatin1(tool);
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::PluginsPath)
+                       + QStringLiteral("/platforms/libqwayland-generic.so")))
+        missing << QStringLiteral("qt6-wayland");
+    if (!missing.isEmpty())
+        QSKIP(qPrintable(missing.join(u' ') + QStringLiteral(" missing: ./test.sh installs them")));
+    if (uid == 0) {
+        const passwd *account = ::getpwnam(Account);
+        if (!account)
+            QSKIP("sway refuses root and the account tembrela-test is missing: ./test.sh creates it");
+        uid = account->pw_uid;
+        gid = account->pw_gid;
+    }
+
+    // The account owns the whole desktop, the program copied in included:
+    // the build folder may be out of its reach.
+    QVERIFY(scratch.isValid());
+    // Wayland wants its runtime folder private.
+    for (const char *folder : {"home", "run"})
+        QVERIFY(QDir(scratch.path())
+                    .mkdir(QString::fromLatin1(folder), QFileDevice::ReadOwner
+                                                            | QFileDevice::WriteOwner
+                                                            | QFileDevice::ExeOwner));
+    QVERIFY(QFile::copy(QStringLiteral(TEMBRELA_PROGRAM), path(QStringLiteral("tembrela"))));
+    QFile config(path(QStringLiteral("sway.conf")));
+    QVERIFY(config.open(QIODevice::WriteOnly) && config.write(SwayConfig) == SwayConfig.size());
+    config.close();
+    QStringList owned = QDir(scratch.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    for (const QString &name : owned << QStringLiteral("."))
+        QVERIFY(::chown(QFile::encodeName(path(name)).constData(), uid, gid) == 0);
+
+    // Nothing of the caller's own session, but the sanitizers' options.
+    const QProcessEnvironment caller = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"PATH", "LANG", "ASAN_OPTIONS", "UBSAN_OPTIONS"})
+        if (caller.contains(QString::fromLatin1(name)))
+            desktop.insert(QString::fromLatin1(name), caller.value(QString::fromLatin1(name)));
+    desktop.insert(QStringLiteral("HOME"), path(QStringLiteral("home")));
+    desktop.insert(QStringLiteral("XDG_RUNTIME_DIR"), path(QStringLiteral("run")));
+    desktop.insert(QStringLiteral("SWAYSOCK"), path(QStringLiteral("run/sway.sock")));
+    desktop.insert(QStringLiteral("WLR_BACKENDS"), QStringLiteral("headless"));
+    desktop.insert(QStringLiteral("WLR_LIBINPUT_NO_DEVICES"), QStringLiteral("1"));
+    desktop.insert(QStringLiteral("WLR_RENDERER"), QStringLiteral("pixman"));
+    start(QStringLiteral("sway"), {QStringLiteral("-c"), config.fileName()});
+    QTRY_VERIFY_WITH_TIMEOUT(
+        run(QStringLiteral("swaymsg"), {"-t", "get_outputs"}).value_or("").contains("HEADLESS-1"),
+        60000);
+    const QStringList sockets = QDir(path(QStringLiteral("run"))).entryList({"wayland-?"}, QDir::System);
+    QCOMPARE(sockets.size(), 1);
+    desktop.insert(QStringLiteral("WAYLAND_DISPLAY"), sockets.first());
+
+    // A keyboard that stays: one that comes with a key, as each wtype call
+    // brings, reaches the program only after that key.
+    start(QStringLiteral("wtype"), {QStringLiteral("-s"), QStringLiteral("86400000")});
+    QTRY_VERIFY_WITH_TIMEOUT(
+        run(QStringLiteral("swaymsg"), {"-t", "get_inputs"}).value_or("").contains("\"keyboard\""),
+        60000);
+}
+
+void TestWayland::cleanupTestCase()
+{
+    for (auto process = started.rbegin(); process != started.rend(); ++process) {
+        (*process)->terminate();
+        if (!(*process)->waitForFinished(10000)) {
+            (*process)->kill();
+            (*process)->waitForFinished(10000);
+        }
+    }
+}
+
+void TestWayland::playsByKeys_data()
+{
+    QTest::addColumn<int>("scale");
+    QTest::addRow("scale_1") << 1;
+    QTest::addRow("scale_2") << 2;
+}
+
+void TestWayland::playsByKeys()
+{
+    QFETCH(int, scale);
+    QVERIFY(run(QStringLiteral("swaymsg"), {"output", "*", "scale", QString::number(scale)}));
+    QProcess program;
+    prepare(program);
+    QProcessEnvironment environment = desktop;
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    program.setProcessEnvironment(environment);
+    program.start(path(QStringLiteral("tembrela")), {});
+    QVERIFY(program.waitForStarted());
+
+    // Mapped with its first frame, and given the keyboard.
+    QJsonObject window;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (window = windowOf(program.processId())).value(QStringLiteral("focused")).toBool(), 60000);
+    QCOMPARE(window.value(QStringLiteral("app_id")).toString(),
+             QStringLiteral("org.example.tembrela"));
+    // sway counts in the output's logical pixels.
+    const auto rectangle = [&window](const char *name) {
+        const QJsonObject rect = window.value(QLatin1String(name)).toObject();
+        return QRect(rect.value(QStringLiteral("x")).toInt(), rect.value(QStringLiteral("y")).toInt(),
+                     rect.value(QStringLiteral("width")).toInt(),
+                     rect.value(QStringLiteral("height")).toInt());
+    };
+    const QRect area = rectangle("window_rect").translated(rectangle("rect").topLeft());
+    QCOMPARE(area.size(), QSize(464, 345));
+
+    const QString grab = path(QStringLiteral("scale%1.png").arg(scale));
+    const QString geometry = QStringLiteral("%1,%2 %3x%4").arg(area.x()).arg(area.y());
+    QVERIFY(run(QStringLiteral("grim"),
+                {QStringLiteral("-g"), geometry.arg(area.width()).arg(area.height()), grab}));
+    const QImage image(grab);
+    QCOMPARE(image.size(), area.size() * scale);
+    QCOMPARE(image.pixelColor(4 * scale, 4 * scale), QColor(192, 192, 255));
+    if (scale == 2)
+        QVERIFY2(shareOfDetailedBlocks(image) > 0.05, "drawn at scale 1 and doubled");
+
+    // Nothing of an earlier game is on the clipboard.
+    QVERIFY(!run(QStringLiteral("wl-paste"), {"-n"}).value_or("").contains("Алфредо Краус"));
+    // Tenor, the first performer (a tenor), bass, the next one (not a bass);
+    // then the whole log copied from the log box.
+    QVERIFY(run(QStringLiteral("wtype"),
+                {"-k", "4", "-k", "Tab", "-k", "space", "-k", "1", "-k", "space", "-M", "shift",
+                 "-k", "Tab", "-m", "shift", "-M", "ctrl", "-k", "a", "-k", "c", "-m", "ctrl"}));
+    const QByteArray verdicts = "Невярно бас: Анна Нетребко\nВярно тенор: Алфредо Краус\n";
+    QTRY_VERIFY_WITH_TIMEOUT(run(QStringLiteral("wl-paste"), {"-n"}).value_or("").startsWith(verdicts),
+                             60000);
+
+    // Closed as the compositor closes it, the program ends cleanly and has
+    // said nothing.
+    QVERIFY(run(QStringLiteral("swaymsg"), {QStringLiteral("[pid=%1] kill").arg(program.processId())}));
+    QTRY_COMPARE_WITH_TIMEOUT(program.state(), QProcess::NotRunning, 60000);
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(program.readAllStandardError(), QByteArray());
+}
+
+QTEST_GUILESS_MAIN(TestWayland)
+#include "tst_wayland.moc"
