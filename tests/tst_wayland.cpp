@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <grp.h>
@@ -54,6 +55,17 @@ const QByteArray SwayConfig = R"(output * resolution 1920x1080 scale_filter near
 for_window [shell="xdg_shell"] floating enable, border none
 )";
 
+// Qt 6.4's Wayland client keeps until the end the objects it binds for the
+// compositor's globals, its activation requests and the data a copy hands
+// to the clipboard, and Mesa's EGL its state: seen in the sanitizer build,
+// none of it the quiz's. A leak with none of these on its stack still
+// fails here, and the quiz's own leaks fail the offscreen tests as well.
+const QByteArray ToolkitLeaks = R"(leak:libQt6WaylandClient.so.6
+leak:libxdg-shell.so
+leak:libEGL_mesa.so.0
+leak:QWidgetTextControl::createMimeDataFromSelection
+)";
+
 QJsonObject findNode(const QJsonObject &node, qint64 pid)
 {
     if (node.value(QStringLiteral("pid")).toInteger() == pid)
@@ -63,6 +75,14 @@ QJsonObject findNode(const QJsonObject &node, qint64 pid)
             if (const QJsonObject found = findNode(child.toObject(), pid); !found.isEmpty())
                 return found;
     return {};
+}
+
+QRect rectangle(const QJsonObject &window, const char *name)
+{
+    const QJsonObject rect = window.value(QLatin1String(name)).toObject();
+    return QRect(rect.value(QStringLiteral("x")).toInt(), rect.value(QStringLiteral("y")).toInt(),
+                 rect.value(QStringLiteral("width")).toInt(),
+                 rect.value(QStringLiteral("height")).toInt());
 }
 
 // A window drawn for scale 1 and doubled by the compositor (with nearest
@@ -155,9 +175,11 @@ void TestWayland::initTestCase()
                                                             | QFileDevice::WriteOwner
                                                             | QFileDevice::ExeOwner));
     QVERIFY(QFile::copy(QStringLiteral(TEMBRELA_PROGRAM), path(QStringLiteral("tembrela"))));
-    QFile config(path(QStringLiteral("sway.conf")));
-    QVERIFY(config.open(QIODevice::WriteOnly) && config.write(SwayConfig) == SwayConfig.size());
-    config.close();
+    for (const auto &[name, content] : {std::pair{"sway.conf", SwayConfig},
+                                        std::pair{"leaks.supp", ToolkitLeaks}}) {
+        QFile file(path(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    }
     QStringList owned = QDir(scratch.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     for (const QString &name : owned << QStringLiteral("."))
         QVERIFY(::chown(QFile::encodeName(path(name)).constData(), uid, gid) == 0);
@@ -173,7 +195,7 @@ void TestWayland::initTestCase()
     desktop.insert(QStringLiteral("WLR_BACKENDS"), QStringLiteral("headless"));
     desktop.insert(QStringLiteral("WLR_LIBINPUT_NO_DEVICES"), QStringLiteral("1"));
     desktop.insert(QStringLiteral("WLR_RENDERER"), QStringLiteral("pixman"));
-    start(QStringLiteral("sway"), {QStringLiteral("-c"), config.fileName()});
+    start(QStringLiteral("sway"), {QStringLiteral("-c"), path(QStringLiteral("sway.conf"))});
     QTRY_VERIFY_WITH_TIMEOUT(
         run(QStringLiteral("swaymsg"), {"-t", "get_outputs"}).value_or("").contains("HEADLESS-1"),
         60000);
@@ -215,33 +237,41 @@ void TestWayland::playsByKeys()
     prepare(program);
     QProcessEnvironment environment = desktop;
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    // The toolkit's leaks are told by the libraries on their stacks, which
+    // keep no frame pointers: only the full unwinder finds them.
+    environment.insert(QStringLiteral("LSAN_OPTIONS"),
+                       QStringLiteral("print_suppressions=0:suppressions=")
+                           + path(QStringLiteral("leaks.supp")));
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                       environment.value(QStringLiteral("ASAN_OPTIONS"))
+                           + QStringLiteral(":fast_unwind_on_malloc=0"));
     program.setProcessEnvironment(environment);
     program.start(path(QStringLiteral("tembrela")), {});
     QVERIFY(program.waitForStarted());
 
-    // Mapped with its first frame, and given the keyboard.
+    // Mapped, given the keyboard and drawn: the form's colour in its corner.
+    // sway counts in the output's logical pixels, grim's picture in the
+    // output's own.
     QJsonObject window;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        (window = windowOf(program.processId())).value(QStringLiteral("focused")).toBool(), 60000);
+    QRect area;
+    QImage image;
+    const QString grab = path(QStringLiteral("scale%1.png").arg(scale));
+    const auto drawn = [&] {
+        window = windowOf(program.processId());
+        area = rectangle(window, "window_rect").translated(rectangle(window, "rect").topLeft());
+        const QString geometry = QStringLiteral("%1,%2 %3x%4").arg(area.x()).arg(area.y());
+        image = window.value(QStringLiteral("focused")).toBool()
+                && run(QStringLiteral("grim"),
+                       {QStringLiteral("-g"), geometry.arg(area.width()).arg(area.height()), grab})
+            ? QImage(grab)
+            : QImage();
+        return !image.isNull() && image.pixelColor(4 * scale, 4 * scale) == QColor(192, 192, 255);
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(drawn(), 60000);
     QCOMPARE(window.value(QStringLiteral("app_id")).toString(),
              QStringLiteral("org.example.tembrela"));
-    // sway counts in the output's logical pixels.
-    const auto rectangle = [&window](const char *name) {
-        const QJsonObject rect = window.value(QLatin1String(name)).toObject();
-        return QRect(rect.value(QStringLiteral("x")).toInt(), rect.value(QStringLiteral("y")).toInt(),
-                     rect.value(QStringLiteral("width")).toInt(),
-                     rect.value(QStringLiteral("height")).toInt());
-    };
-    const QRect area = rectangle("window_rect").translated(rectangle("rect").topLeft());
     QCOMPARE(area.size(), QSize(464, 345));
-
-    const QString grab = path(QStringLiteral("scale%1.png").arg(scale));
-    const QString geometry = QStringLiteral("%1,%2 %3x%4").arg(area.x()).arg(area.y());
-    QVERIFY(run(QStringLiteral("grim"),
-                {QStringLiteral("-g"), geometry.arg(area.width()).arg(area.height()), grab}));
-    const QImage image(grab);
     QCOMPARE(image.size(), area.size() * scale);
-    QCOMPARE(image.pixelColor(4 * scale, 4 * scale), QColor(192, 192, 255));
     if (scale == 2)
         QVERIFY2(shareOfDetailedBlocks(image) > 0.05, "drawn at scale 1 and doubled");
 
@@ -261,8 +291,9 @@ void TestWayland::playsByKeys()
     QVERIFY(run(QStringLiteral("swaymsg"), {QStringLiteral("[pid=%1] kill").arg(program.processId())}));
     QTRY_COMPARE_WITH_TIMEOUT(program.state(), QProcess::NotRunning, 60000);
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    const QByteArray said = program.readAllStandardError();
+    QVERIFY2(said.isEmpty(), said.left(2000).constData());
     QCOMPARE(program.exitCode(), 0);
-    QCOMPARE(program.readAllStandardError(), QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestWayland)
