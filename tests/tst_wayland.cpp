@@ -34,7 +34,7 @@ private:
 
     QString path(const QString &name) const { return scratch.filePath(name); }
     void prepare(QProcess &process);
-    QProcess *start(const QString &program, const QStringList &arguments = {});
+    void start(const QString &program, const QStringList &arguments);
     std::optional<QByteArray> run(const QString &program, const QStringList &arguments);
     QJsonObject windowOf(qint64 pid);
 
@@ -113,16 +113,14 @@ void TestWayland::prepare(QProcess &process)
     }
 }
 
-QProcess *TestWayland::start(const QString &program, const QStringList &arguments)
+// Runs until the test ends; whether it is ready, the test asks sway.
+void TestWayland::start(const QString &program, const QStringList &arguments)
 {
     auto process = std::make_unique<QProcess>();
     prepare(*process);
     process->setStandardErrorFile(path(program + QStringLiteral(".err")));
     process->start(program, arguments);
-    if (!process->waitForStarted())
-        qWarning("could not start %s", qPrintable(program));
     started.push_back(std::move(process));
-    return started.back().get();
 }
 
 std::optional<QByteArray> TestWayland::run(const QString &program, const QStringList &arguments)
@@ -203,8 +201,9 @@ void TestWayland::initTestCase()
     QCOMPARE(sockets.size(), 1);
     desktop.insert(QStringLiteral("WAYLAND_DISPLAY"), sockets.first());
 
-    // A keyboard that stays: one that comes with a key, as each wtype call
-    // brings, reaches the program only after that key.
+    // A keyboard that is there before the program starts: without one, the
+    // seat gains a keyboard with each wtype call, and the program takes it
+    // up only after that call's first key has gone by.
     start(QStringLiteral("wtype"), {QStringLiteral("-s"), QStringLiteral("86400000")});
     QTRY_VERIFY_WITH_TIMEOUT(
         run(QStringLiteral("swaymsg"), {"-t", "get_inputs"}).value_or("").contains("\"keyboard\""),
@@ -213,12 +212,9 @@ void TestWayland::initTestCase()
 
 void TestWayland::cleanupTestCase()
 {
-    for (auto process = started.rbegin(); process != started.rend(); ++process) {
-        (*process)->terminate();
-        if (!(*process)->waitForFinished(10000)) {
-            (*process)->kill();
-            (*process)->waitForFinished(10000);
-        }
+    for (const auto &process : started) {
+        process->terminate();
+        process->waitForFinished();
     }
 }
 
