@@ -18,14 +18,20 @@ TEMBRELA_PACKAGES=(
 # a private X server to read the installed window's class; and for the
 # screen-reader test a private desktop (window manager, session and
 # accessibility buses, settings store), Orca, its speech server with a
-# voice, and a way to type keys into the window.
+# voice, and a way to type keys into the window; for the Wayland test a
+# compositor, Qt's Wayland platform, and Wayland clients that type keys,
+# read the clipboard and grab the screen.
 TEMBRELA_TEST_PACKAGES=(
     "${TEMBRELA_PACKAGES[@]}"
     desktop-file-utils appstream dpkg-dev file
     clang libclang-rt-dev
     xvfb x11-utils openbox dbus-daemon at-spi2-core libglib2.0-bin dconf-gsettings-backend
     gsettings-desktop-schemas orca speech-dispatcher speech-dispatcher-espeak-ng xdotool
+    sway qt6-wayland wtype wl-clipboard grim
 )
+# sway refuses to run as root, so run by root the Wayland test starts it
+# under this account, which has no home and no login.
+TEMBRELA_TEST_ACCOUNT=tembrela-test
 # What the benchmarks need beyond that: a private X server and session bus
 # for the start-up.
 TEMBRELA_BENCH_PACKAGES=(
@@ -75,6 +81,14 @@ install_missing_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
         apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+create_test_account() {
+    [ "$(id -u)" -eq 0 ] || return 0
+    id "$TEMBRELA_TEST_ACCOUNT" >/dev/null 2>&1 && return 0
+    echo "Creating the account $TEMBRELA_TEST_ACCOUNT for the Wayland test"
+    useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin \
+        "$TEMBRELA_TEST_ACCOUNT"
 }
 
 # configure_and_build DIR [cmake options...]

@@ -206,11 +206,12 @@ void TestInstall::packageDependsOnTheToolkit()
     QCOMPARE(packages.size(), 1);
     const QString deb = output.filePath(packages.first());
 
-    const Run fields = run("dpkg-deb", {"-f", deb, "Package", "Depends", "Section"});
+    const Run fields = run("dpkg-deb", {"-f", deb, "Package", "Depends", "Recommends", "Section"});
     QVERIFY2(fields.exitCode == 0, qPrintable(fields.output));
     QVERIFY2(fields.output.contains(QLatin1String("Package: tembrela")), qPrintable(fields.output));
     QVERIFY2(fields.output.contains(QLatin1String("libqt6widgets6")), qPrintable(fields.output));
     QVERIFY2(fields.output.contains(QLatin1String("Section: education")), qPrintable(fields.output));
+    QVERIFY2(fields.output.contains(QLatin1String("Recommends: qt6-wayland\n")), qPrintable(fields.output));
 
     const Run contents = run("dpkg-deb", {"-c", deb});
     for (const QString &path : {QStringLiteral("./usr/bin/tembrela"),
