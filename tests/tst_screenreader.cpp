@@ -256,6 +256,10 @@ void TestScreenReader::initTestCase()
           {QStringLiteral("--run-single"), QStringLiteral("--timeout"), QStringLiteral("0"),
            QStringLiteral("--config-dir"), speechConfig, QStringLiteral("--log-dir"),
            path(QStringLiteral("speech-dispatcher-log"))});
+    // A client that finds no socket starts a server of its own, and one
+    // that does so while this one starts makes this one quit.
+    QVERIFY(waitUntilSucceeds(QStringLiteral("test"),
+                              {QStringLiteral("-S"), path(QStringLiteral("run/speech-dispatcher/speechd.sock"))}));
     QVERIFY2(waitUntilSucceeds(QStringLiteral("spd-say"), {QStringLiteral("--wait"),
                                                             QStringLiteral("ready")}),
              "speech-dispatcher did not speak");
