@@ -258,8 +258,9 @@ void TestScreenReader::initTestCase()
            path(QStringLiteral("speech-dispatcher-log"))});
     // A client that finds no socket starts a server of its own, and one
     // that does so while this one starts makes this one quit.
-    QVERIFY(waitUntilSucceeds(QStringLiteral("test"),
-                              {QStringLiteral("-S"), path(QStringLiteral("run/speech-dispatcher/speechd.sock"))}));
+    QVERIFY(waitUntilSucceeds(
+        QStringLiteral("test"),
+        {QStringLiteral("-S"), path(QStringLiteral("run/speech-dispatcher/speechd.sock"))}));
     QVERIFY2(waitUntilSucceeds(QStringLiteral("spd-say"), {QStringLiteral("--wait"),
                                                             QStringLiteral("ready")}),
              "speech-dispatcher did not speak");
