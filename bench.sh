@@ -27,7 +27,7 @@ case "${1:-}" in
 esac
 
 install_missing_packages "${TEMBRELA_BENCH_PACKAGES[@]}" \
-    ${windows:+"${TEMBRELA_WINDOWS_PACKAGES[@]}"}
+    ${windows:+"${TEMBRELA_BENCH_WINDOWS_PACKAGES[@]}"}
 release="$TEMBRELA_ROOT/build-release"
 configure_and_build "$release" -DCMAKE_BUILD_TYPE=Release
 
@@ -94,9 +94,19 @@ if [ -n "$windows" ]; then
     use_wine "$TEMBRELA_CACHE/wine-bench"
     # One Wine server and its services kept for all runs, as a Windows
     # session keeps its own; each program still starts as a whole process.
+    # A window manager, as Windows always has one: Wine waits for it to
+    # withdraw a closing window, two seconds when there is none.
     echo "Windows start-up: $pairs pairs under $(wine --version 2>/dev/null) (load: $(load))" >&2
-    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
-        'wineserver --persistent && "$@"; status=$?; wineserver --kill; exit $status' windows \
+    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+        openbox & wm=$!
+        for _ in $(seq 100); do
+            xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" && break
+            sleep 0.1
+        done
+        wineserver --persistent && "$@"; status=$?
+        wineserver --kill
+        kill "$wm"
+        exit "$status"' windows \
         "$bench/startup_runner" "$pairs" "$TEMBRELA_WINDOWS_BUILD/startup_probe.exe" \
         "$TEMBRELA_WINDOWS_BUILD/bare_window.exe" wine \
         >"$work/all.tsv" 2>"$work/startup.log" || { cat "$work/startup.log" >&2; exit 1; }
@@ -104,8 +114,9 @@ if [ -n "$windows" ]; then
         table startup_ms bare_startup_ms startup_ratio rss_kb bare_rss_kb rss_ratio \
               startup_cpu_ms bare_startup_cpu_ms startup_cpu_ratio
         echo
-        echo "Machine: $(nproc) cores, $cpu; static Qt $(basename "$qt" | cut -d- -f2) for" \
-             "Windows (MinGW-w64) under $(wine --version 2>/dev/null) on Xvfb ($pairs pairs);" \
+        echo "Machine: $(nproc) cores, $cpu; static Qt $(basename "$qt" | cut -d- -f2 | cut -d+ -f1)" \
+             "for Windows (MinGW-w64) under $(wine --version 2>/dev/null) on Xvfb with" \
+             "Openbox ($pairs pairs);" \
              "load $(load) after the run. Memory is the peak resident set of Wine's process."
     } >"$work/bench.md"
     mkdir -p "$TEMBRELA_BUILD"

@@ -106,6 +106,7 @@ std::unique_ptr<BareWindow> openFloor(const quiz::Catalogue &catalogue)
     for (const std::u16string &name : catalogue.names())
         names.append(QString::fromStdU16String(name));
     auto noteShown = std::make_shared<bool>(true);
+    // An exclusive group keeps its chosen option; it steps out for the change.
     const auto unchoose = [bare] {
         for (int k = 0; k < 4; ++k) {
             QRadioButton *option = bare->option(k);

@@ -45,6 +45,13 @@ TEMBRELA_WINDOWS_PACKAGES=(
     wine wine64 xvfb xauth x11-utils wixl msitools libarchive-tools
 )
 
+# What bench.sh --windows needs beyond that: a window manager. Without one,
+# Wine waits two seconds for each closing window to be withdrawn.
+TEMBRELA_BENCH_WINDOWS_PACKAGES=(
+    "${TEMBRELA_WINDOWS_PACKAGES[@]}"
+    openbox
+)
+
 missing_packages() {
     local package
     for package in "$@"; do
