@@ -40,7 +40,7 @@ Run runOnce(const char *launcher, const char *program)
     const auto start = std::chrono::steady_clock::now();
     pid_t pid = 0;
     if (const int error = posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ)) {
-        std::fprintf(stderr, "cannot start %s (error %d)\n", program, error);
+        std::fprintf(stderr, "cannot start %s (error %d)\n", argv[0], error);
         std::exit(1);
     }
     int status = 0;
