@@ -7,9 +7,8 @@ source "$(dirname "$0")/scripts/prepare.sh"
 install_missing_packages "${TEMBRELA_WINDOWS_PACKAGES[@]}"
 
 windows="$TEMBRELA_ROOT/packaging/windows"
-build="$TEMBRELA_ROOT/build-windows"
+build="$TEMBRELA_WINDOWS_BUILD"
 dist="$TEMBRELA_ROOT/dist"
-cache="${XDG_CACHE_HOME:-$HOME/.cache}/tembrela"
 
 phase_start=$SECONDS
 phase_done() {
@@ -17,38 +16,17 @@ phase_done() {
     phase_start=$SECONDS
 }
 
-# The same Qt as the Linux build's, kept between runs and made again when
-# its version or its recipe changes.
-qt_version="$(dpkg-query -W -f='${source:Version}' qt6-base-dev)"
-recipe="$(cat "$windows"/build-qt.sh "$windows"/qtbase-mingw.patch "$windows"/mingw-w64.cmake \
-    | sha256sum | cut -c1-12)"
-qt="$cache/qt-$qt_version-mingw-$recipe"
+qt="$(windows_qt_folder)"
 if [ ! -f "$qt/.complete" ]; then
-    for old in "$cache"/qt-*; do
-        [ "$old" = "$qt" ] || [ "$old" = "$qt.build" ] || rm -rf "$old"
-    done
-    mkdir -p "$cache"
-    echo "Building Qt $qt_version for Windows into $qt; this happens once."
-    "$windows/build-qt.sh" "$qt_version" "$qt"
-    touch "$qt/.complete"
+    build_windows_qt "$qt"
     phase_done "building Qt"
 fi
 
-# A Wine of our own, without the .NET and browser engines it would offer
-# to download.
-export WINEPREFIX="$cache/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot --init
-    wineserver --wait
-    phase_done "preparing Wine"
-fi
+[ -f "$TEMBRELA_CACHE/wine/system.reg" ] || new_wine=1
+use_wine "$TEMBRELA_CACHE/wine"
+[ -z "${new_wine:-}" ] || phase_done "preparing Wine"
 
-cmake -S "$TEMBRELA_ROOT" -B "$build" -G Ninja -Wno-dev \
-    -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$windows/mingw-w64.cmake" \
-    -DCMAKE_PREFIX_PATH="$qt" -DCMAKE_FIND_ROOT_PATH="$qt" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$windows/wine-run.sh" >/dev/null
+configure_windows_build "$qt"
 cmake --build "$build" --parallel 2
 phase_done "building the quiz"
 

@@ -1,37 +1,42 @@
-// The toolkit's baseline: a plain Qt Widgets window of the quiz's size with
-// a label, a list of 22 rows and a text box, the same texts, and nothing
-// of the quiz's own look. It ends like the start-up probe.
-#include "catalogue.h"
-#include "firstframeexit.h"
+#include "barewindow.h"
+
 #include "formlayout.h"
+#include "formtexts.h"
 #include "statement.h"
 
-#include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QVBoxLayout>
-#include <QWidget>
+#include <QPushButton>
+#include <QRadioButton>
 
-Q_COREAPP_STARTUP_FUNCTION(exitAfterFirstFrame)
-
-int main(int argc, char *argv[])
+BareWindow::BareWindow(const quiz::Catalogue &catalogue, QWidget *parent)
+    : QWidget(parent)
 {
-    QApplication app(argc, argv);
-
-    const quiz::Catalogue &catalogue = quiz::standardCatalogue();
-    QWidget window;
-    auto *layout = new QVBoxLayout(&window);
-    layout->addWidget(new QLabel(QStringLiteral("Тембрела"), &window));
-    auto *list = new QListWidget(&window);
+    using namespace formlayout;
+    const auto place = [](QWidget *control, const TwipsRect &rect) {
+        control->setGeometry(toPixels(rect));
+    };
+    place(new QLabel(QStringLiteral("Тембрела"), this), TitleRect);
+    auto *frame = new QGroupBox(QStringLiteral("Вид певчески глас"), this);
+    place(frame, VoiceFrameRect);
+    for (std::size_t k = 0; k < m_options.size(); ++k) {
+        m_options[k] = new QRadioButton(QString::fromStdU16String(std::u16string(
+                                            quiz::VoiceCaptions[k])),
+                                        frame);
+        place(m_options[k], VoiceOptionRects[k]);
+    }
+    place(new QLabel(QStringLiteral("Име на изпълнител"), this), HeadingRect);
+    m_list = new QListWidget(this);
     for (const std::u16string &name : catalogue.names())
-        list->addItem(QString::fromStdU16String(name));
-    layout->addWidget(list);
-    auto *text = new QPlainTextEdit(&window);
-    text->setPlainText(QString::fromStdU16String(quiz::exerciseStatement(catalogue)));
-    layout->addWidget(text);
-
-    window.resize(formlayout::formPixelSize());
-    window.show();
-    return QApplication::exec();
+        m_list->addItem(QString::fromStdU16String(name));
+    place(m_list, PerformersRect);
+    m_button = new QPushButton(QString::fromStdU16String(std::u16string(quiz::RestartCaption)),
+                               this);
+    place(m_button, RestartRect);
+    m_log = new QPlainTextEdit(this);
+    m_log->setPlainText(QString::fromStdU16String(quiz::exerciseStatement(catalogue)));
+    place(m_log, LogRect);
+    resize(formPixelSize());
 }

@@ -1,6 +1,7 @@
 // Starts the quiz's start-up probe and the bare Qt window in turn as whole
 // processes and reports their wall time to the first frame and their peak
-// resident memory, each beside the bare window's.
+// resident memory, each beside the bare window's. A launcher given after
+// them starts each, as Wine starts a Windows build's.
 #include "stats.h"
 
 #include <spawn.h>
@@ -29,13 +30,17 @@ double milliseconds(const timeval &time)
     return double(time.tv_sec) * 1000.0 + double(time.tv_usec) / 1000.0;
 }
 
-Run runOnce(const char *program)
+Run runOnce(const char *launcher, const char *program)
 {
-    char *argv[] = {const_cast<char *>(program), nullptr};
+    std::vector<char *> argv;
+    if (launcher)
+        argv.push_back(const_cast<char *>(launcher));
+    argv.push_back(const_cast<char *>(program));
+    argv.push_back(nullptr);
     const auto start = std::chrono::steady_clock::now();
     pid_t pid = 0;
-    if (const int error = posix_spawn(&pid, program, nullptr, nullptr, argv, environ)) {
-        std::fprintf(stderr, "cannot start %s (error %d)\n", program, error);
+    if (const int error = posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ)) {
+        std::fprintf(stderr, "cannot start %s (error %d)\n", argv[0], error);
         std::exit(1);
     }
     int status = 0;
@@ -58,21 +63,22 @@ Run runOnce(const char *program)
 
 int main(int argc, char *argv[])
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s PAIRS PROBE BARE\n", argv[0]);
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: %s PAIRS PROBE BARE [LAUNCHER]\n", argv[0]);
         return 2;
     }
     const int pairs = std::atoi(argv[1]);
     const char *probe = argv[2];
     const char *bare = argv[3];
+    const char *launcher = argc == 5 ? argv[4] : nullptr;
     if (pairs < 1) {
         std::fprintf(stderr, "PAIRS must be at least 1\n");
         return 2;
     }
 
     // Brings both into the page and font caches before anything is counted.
-    runOnce(probe);
-    runOnce(bare);
+    runOnce(launcher, probe);
+    runOnce(launcher, bare);
 
     std::vector<double> ms, bareMs, msRatio, cpu, bareCpu, cpuRatio, rss, bareRss, rssRatio;
     for (int i = 0; i < pairs; ++i) {
@@ -80,11 +86,11 @@ int main(int argc, char *argv[])
         // machine's load falls on both alike.
         Run quiz{}, plain{};
         if (i % 2 == 0) {
-            quiz = runOnce(probe);
-            plain = runOnce(bare);
+            quiz = runOnce(launcher, probe);
+            plain = runOnce(launcher, bare);
         } else {
-            plain = runOnce(bare);
-            quiz = runOnce(probe);
+            plain = runOnce(launcher, bare);
+            quiz = runOnce(launcher, probe);
         }
         ms.push_back(quiz.ms);
         bareMs.push_back(plain.ms);

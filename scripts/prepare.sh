@@ -1,10 +1,13 @@
-# Sourced by run.sh, test.sh, bench.sh, windows.sh and web.sh: installs the Debian packages that
-# are missing (asking apt nothing when all are there) and builds.
+# Sourced by run.sh, test.sh, bench.sh, windows.sh and web.sh: installs the
+# Debian packages that are missing (asking apt nothing when all are there)
+# and builds, for Linux or for Windows.
 set -euo pipefail
 
 TEMBRELA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TEMBRELA_BUILD="$TEMBRELA_ROOT/build"
 TEMBRELA_SANITIZE_BUILD="$TEMBRELA_ROOT/build-sanitize"
+TEMBRELA_WINDOWS_BUILD="$TEMBRELA_ROOT/build-windows"
+TEMBRELA_CACHE="${XDG_CACHE_HOME:-$HOME/.cache}/tembrela"
 
 # What building and running the quiz needs. build/ holds the tests too, and
 # the accessibility test needs Qt's private headers to configure.
@@ -46,6 +49,13 @@ TEMBRELA_WINDOWS_PACKAGES=(
     cmake ninja-build qt6-base-dev qt6-base-dev-tools fonts-liberation2
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix dpkg-dev patch xz-utils
     wine wine64 xvfb xauth x11-utils wixl msitools libarchive-tools
+)
+
+# What bench.sh --windows needs beyond that: a window manager. Without one,
+# Wine waits two seconds for each closing window to be withdrawn.
+TEMBRELA_BENCH_WINDOWS_PACKAGES=(
+    "${TEMBRELA_WINDOWS_PACKAGES[@]}"
+    openbox
 )
 
 # What web.sh needs: Debian's emscripten (its run-time libraries come
@@ -99,4 +109,51 @@ configure_and_build() {
         cmake -S "$TEMBRELA_ROOT" -B "$dir" -G Ninja "$@"
     fi
     cmake --build "$dir" --parallel 2
+}
+
+# The folder of the static Qt for Windows: the same Qt as the Linux build's,
+# made again when its version or its recipe changes.
+windows_qt_folder() {
+    local windows="$TEMBRELA_ROOT/packaging/windows"
+    local version recipe
+    version="$(dpkg-query -W -f='${source:Version}' qt6-base-dev)"
+    recipe="$(cat "$windows"/build-qt.sh "$windows"/qtbase-mingw.patch "$windows"/mingw-w64.cmake \
+        | sha256sum | cut -c1-12)"
+    echo "$TEMBRELA_CACHE/qt-$version-mingw-$recipe"
+}
+
+# build_windows_qt FOLDER: builds that Qt into FOLDER, once, and removes any
+# other version kept beside it.
+build_windows_qt() {
+    local qt="$1" old
+    for old in "$TEMBRELA_CACHE"/qt-*; do
+        [ "$old" = "$qt" ] || [ "$old" = "$qt.build" ] || rm -rf "$old"
+    done
+    mkdir -p "$TEMBRELA_CACHE"
+    echo "Building Qt for Windows into $qt; this happens once."
+    "$TEMBRELA_ROOT/packaging/windows/build-qt.sh" \
+        "$(dpkg-query -W -f='${source:Version}' qt6-base-dev)" "$qt"
+    touch "$qt/.complete"
+}
+
+# configure_windows_build QT: the cross build in build-windows/, against the
+# static Qt in QT, with Wine to run what it builds.
+configure_windows_build() {
+    local windows="$TEMBRELA_ROOT/packaging/windows"
+    cmake -S "$TEMBRELA_ROOT" -B "$TEMBRELA_WINDOWS_BUILD" -G Ninja -Wno-dev \
+        -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$windows/mingw-w64.cmake" \
+        -DCMAKE_PREFIX_PATH="$1" -DCMAKE_FIND_ROOT_PATH="$1" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DCMAKE_CROSSCOMPILING_EMULATOR="$windows/wine-run.sh" >/dev/null
+}
+
+# use_wine PREFIX: a Wine of our own in PREFIX, made on first use, without
+# the .NET and browser engines it would offer to download.
+use_wine() {
+    export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        wineboot --init
+        wineserver --wait
+    fi
 }
