@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds in Release and runs the benchmarks: start-up and memory beside a
 # bare Qt window, the cost of each user event beside the same visible work
-# done by plain widgets, and growth with the catalogue. Prints the figures
+# done by plain widgets, growth with the catalogue, and the browser's page:
+# its size and its first frame beside a plain page. Prints the figures
 # as a Markdown table, writes it to build/bench.md and checks each target;
 # exits 1 if a target is missed.
 #
@@ -27,7 +28,8 @@ case "${1:-}" in
 esac
 
 install_missing_packages "${TEMBRELA_BENCH_PACKAGES[@]}" \
-    ${windows:+"${TEMBRELA_BENCH_WINDOWS_PACKAGES[@]}"}
+    ${windows:+"${TEMBRELA_BENCH_WINDOWS_PACKAGES[@]}"} \
+    ${windows:-"${TEMBRELA_WEB_PACKAGES[@]}"}
 release="$TEMBRELA_ROOT/build-release"
 configure_and_build "$release" -DCMAKE_BUILD_TYPE=Release
 
@@ -144,7 +146,12 @@ echo "Events: offscreen (load: $(load))" >&2
 QT_QPA_PLATFORM=offscreen "$bench/event_bench" >"$work/events.tsv" 2>"$work/events.log" \
     || { cat "$work/events.log" >&2; exit 1; }
 
-cat "$work/startup.tsv" "$work/events.tsv" >"$work/all.tsv"
+build_web_page >/dev/null
+echo "Page: $pairs pairs in Chromium (load: $(load))" >&2
+node "$TEMBRELA_WEB_BUILD/node/pagefirstframe.mjs" "$TEMBRELA_WEB_BUILD/tembrela.html" "$pairs" \
+    >"$work/page.tsv" 2>"$work/page.log" || { cat "$work/page.log" >&2; exit 1; }
+
+cat "$work/startup.tsv" "$work/events.tsv" "$work/page.tsv" >"$work/all.tsv"
 
 qt_version="$(qtpaths6 --qt-version 2>/dev/null || echo unknown)"
 {
@@ -166,7 +173,15 @@ qt_version="$(qtpaths6 --qt-version 2>/dev/null || echo unknown)"
           restart_cpu_p99_ms restart_floor_cpu_p99_ms \
           startup_cpu_ms bare_startup_cpu_ms startup_cpu_ratio
     echo
-    echo "Machine: $(nproc) cores, $cpu; Qt $qt_version; start-up on $platform" \
+    echo "The page in a browser: its size in bytes, raw and compressed, and the time"
+    echo "from opening it from disk to its first frame with the form, beside a plain"
+    echo "page with the same controls and no program (ms):"
+    echo
+    table page_bytes page_gzip_bytes page_first_frame_ms plain_first_frame_ms \
+          page_first_frame_ratio
+    echo
+    echo "Machine: $(nproc) cores, $cpu; Qt $qt_version; $(chromium --version 2>/dev/null);" \
+         "start-up on $platform" \
          "($pairs pairs), events offscreen; load $(load) after the run."
 } >"$work/bench.md"
 
@@ -184,6 +199,8 @@ restart_ratio 1.5 a restart within 1.5 x its floor at the 99th percentile
 game_ratio 1.5 a game of 22 picks within 1.5 x its floor
 restart_cpu_ms_32767 50 a restart of 32,767 rows within 50 ms of CPU time
 pick_cpu_ms_32767 16 a pick among 32,767 rows within one 60 Hz frame of CPU time
+page_bytes 524288 the page within 512 KiB
+page_first_frame_ratio 1.5 the page's first frame within 1.5 x a plain page's
 TARGETS
 echo "Written to $TEMBRELA_BUILD/bench.md"
 exit "$missed"

@@ -8,40 +8,15 @@ source "$(dirname "$0")/scripts/prepare.sh"
 # Orca reads the page on the private desktop of the desktop's own
 # screen-reader test, which the ordinary build makes.
 install_missing_packages "${TEMBRELA_WEB_PACKAGES[@]}" "${TEMBRELA_TEST_PACKAGES[@]}"
-# npm comes with Node.js from elsewhere than Debian; Debian's own is a
-# package of its own.
-command -v npm >/dev/null 2>&1 || install_missing_packages npm
-
-build="$TEMBRELA_ROOT/build-web"
-cache="${XDG_CACHE_HOME:-$HOME/.cache}/tembrela"
-# Debian's emscripten finds its JavaScript modules here when the node on
-# the PATH is not Debian's.
-export NODE_PATH=/usr/share/nodejs
-
 if [ ! -f "$TEMBRELA_BUILD/CMakeCache.txt" ]; then
     cmake -S "$TEMBRELA_ROOT" -B "$TEMBRELA_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
 cmake --build "$TEMBRELA_BUILD" --parallel 2 --target tst_screenreader
+build_web_page
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    emcmake cmake -S "$TEMBRELA_ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-        -DTEMBRELA_SCREENREADER_TEST="$TEMBRELA_BUILD/tests/tst_screenreader" >/dev/null
-fi
-cmake --build "$build" --parallel 2
+ctest --test-dir "$TEMBRELA_WEB_BUILD" --output-on-failure --no-tests=error
 
-# The test driver, pinned by its lock file; npm keeps what it fetched in the
-# user's cache.
-node="$build/node"
-mkdir -p "$node"
-cp "$TEMBRELA_ROOT"/web/tests/package.json "$TEMBRELA_ROOT"/web/tests/package-lock.json "$node/"
-if ! cmp -s "$node/package-lock.json" "$node/node_modules/.installed-lock.json"; then
-    (cd "$node" && npm ci --cache "$cache/npm" --no-audit --no-fund --loglevel=error)
-    cp "$node/package-lock.json" "$node/node_modules/.installed-lock.json"
-fi
-
-ctest --test-dir "$build" --output-on-failure --no-tests=error
-
-page="$build/tembrela.html"
+page="$TEMBRELA_WEB_BUILD/tembrela.html"
 limit=$((512 * 1024))
 size=$(stat -c %s "$page")
 if [ "$size" -gt "$limit" ]; then

@@ -157,3 +157,31 @@ use_wine() {
         wineserver --wait
     fi
 }
+
+# Builds the page for the browser into build-web/ and installs its test
+# driver beside it, pinned by its lock file; npm keeps what it fetched in
+# the user's cache. The page's Orca test runs the ordinary build's
+# screen-reader test, named here.
+TEMBRELA_WEB_BUILD="$TEMBRELA_ROOT/build-web"
+build_web_page() {
+    # Debian's emscripten finds its JavaScript modules here when the node on
+    # the PATH is not Debian's.
+    export NODE_PATH=/usr/share/nodejs
+    # npm comes with Node.js from elsewhere than Debian; Debian's own is a
+    # package of its own.
+    command -v npm >/dev/null 2>&1 || install_missing_packages npm
+    if [ ! -f "$TEMBRELA_WEB_BUILD/CMakeCache.txt" ]; then
+        emcmake cmake -S "$TEMBRELA_ROOT" -B "$TEMBRELA_WEB_BUILD" -G Ninja \
+            -DCMAKE_BUILD_TYPE=MinSizeRel \
+            -DTEMBRELA_SCREENREADER_TEST="$TEMBRELA_BUILD/tests/tst_screenreader" >/dev/null
+    fi
+    cmake --build "$TEMBRELA_WEB_BUILD" --parallel 2
+
+    local node="$TEMBRELA_WEB_BUILD/node"
+    cp "$TEMBRELA_ROOT"/web/tests/package.json "$TEMBRELA_ROOT"/web/tests/package-lock.json "$node/"
+    if ! cmp -s "$node/package-lock.json" "$node/node_modules/.installed-lock.json"; then
+        (cd "$node" && npm ci --cache "${XDG_CACHE_HOME:-$HOME/.cache}/tembrela/npm" \
+            --no-audit --no-fund --loglevel=error)
+        cp "$node/package-lock.json" "$node/node_modules/.installed-lock.json"
+    fi
+}
