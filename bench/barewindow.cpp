@@ -14,29 +14,29 @@
 BareWindow::BareWindow(const quiz::Catalogue &catalogue, QWidget *parent)
     : QWidget(parent)
 {
-    using namespace formlayout;
+    using namespace form;
     const auto place = [](QWidget *control, const TwipsRect &rect) {
-        control->setGeometry(toPixels(rect));
+        control->setGeometry(formlayout::toPixels(rect));
     };
-    place(new QLabel(QStringLiteral("Тембрела"), this), TitleRect);
-    auto *frame = new QGroupBox(QStringLiteral("Вид певчески глас"), this);
+    const auto qs = [](std::u16string_view text) {
+        return QString::fromStdU16String(std::u16string(text));
+    };
+    place(new QLabel(qs(TitleText), this), TitleRect);
+    auto *frame = new QGroupBox(qs(FrameText), this);
     place(frame, VoiceFrameRect);
     for (std::size_t k = 0; k < m_options.size(); ++k) {
-        m_options[k] = new QRadioButton(QString::fromStdU16String(std::u16string(
-                                            quiz::VoiceCaptions[k])),
-                                        frame);
+        m_options[k] = new QRadioButton(qs(quiz::VoiceCaptions[k]), frame);
         place(m_options[k], VoiceOptionRects[k]);
     }
-    place(new QLabel(QStringLiteral("Име на изпълнител"), this), HeadingRect);
+    place(new QLabel(qs(HeadingText), this), HeadingRect);
     m_list = new QListWidget(this);
     for (const std::u16string &name : catalogue.names())
         m_list->addItem(QString::fromStdU16String(name));
     place(m_list, PerformersRect);
-    m_button = new QPushButton(QString::fromStdU16String(std::u16string(quiz::RestartCaption)),
-                               this);
+    m_button = new QPushButton(qs(quiz::RestartCaption), this);
     place(m_button, RestartRect);
     m_log = new QPlainTextEdit(this);
     m_log->setPlainText(QString::fromStdU16String(quiz::exerciseStatement(catalogue)));
     place(m_log, LogRect);
-    resize(formPixelSize());
+    resize(formlayout::formPixelSize());
 }
