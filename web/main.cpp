@@ -1,8 +1,0 @@
-#include "webform.h"
-
-int main()
-{
-    // Lives as long as the page: the runtime stays after main returns.
-    static WebForm form;
-    form.raiseLoad();
-}

@@ -1,0 +1,20 @@
+#include "webform.h"
+
+#include <emscripten/bind.h>
+
+namespace {
+
+// Called by the page once, when its program is ready. The form lives as
+// long as the page.
+void start()
+{
+    static WebForm form;
+    form.raiseLoad();
+}
+
+} // namespace
+
+EMSCRIPTEN_BINDINGS(page_start)
+{
+    emscripten::function("start", &start);
+}
