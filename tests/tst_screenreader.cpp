@@ -82,9 +82,13 @@ def lineBuffered(file, mode='r', *args, **kwargs):
 builtins.open = lineBuffered
 sys.argv[0] = '%1'
 sys.stdout = sys.stderr
-main = runpy.run_path('%1')['main']
-main.__globals__.update(otherOrcas=lambda: [], setProcessName=lambda name: None)
-sys.exit(main())
+orca = runpy.run_path('%1')
+if 'main' not in orca:
+    # A launcher of another shape: run as it is.
+    runpy.run_path('%1', run_name='__main__')
+    sys.exit()
+orca['main'].__globals__.update(otherOrcas=lambda: [], setProcessName=lambda name: None)
+sys.exit(orca['main']())
 )");
 
 // Asks whether an application of this name is on the accessibility bus.
