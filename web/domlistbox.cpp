@@ -31,13 +31,12 @@ DomListBox::DomListBox(val element)
 void DomListBox::Clear()
 {
     m_addedRows.clear();
-    m_cursorOnFirstAdded = false;
     m_rows.Clear();
     m_element.call<void>("replaceChildren");
     m_element.call<void>("removeAttribute", val("aria-activedescendant"));
     m_cursor = 0;
     // A cleared list box shows its next rows from the first.
-    scrollWhenLaidOut(true);
+    m_scrollToTop = true;
 }
 
 void DomListBox::AddItem(const std::u16string &text)
@@ -46,18 +45,17 @@ void DomListBox::AddItem(const std::u16string &text)
     const std::string id = "performer-" + std::to_string(m_nextId++);
     m_addedRows += u"<div role=\"option\" aria-selected=\"false\" id=\""
         + std::u16string(id.begin(), id.end()) + u"\">" + escaped(text) + u"</div>";
-    // The cursor rests on a row from the start: a screen reader names the
-    // row under it when the learner enters the list.
-    if (m_rows.ListCount() == 1)
-        m_cursorOnFirstAdded = true;
 }
 
 void DomListBox::showAddedRows()
 {
     if (m_addedRows.empty())
         return;
+    const bool wasEmpty = m_element["childElementCount"].as<int>() == 0;
     m_element.call<void>("insertAdjacentHTML", val("beforeend"), std::exchange(m_addedRows, {}));
-    if (std::exchange(m_cursorOnFirstAdded, false))
+    // The cursor rests on a row from the start: a screen reader names the
+    // row under it when the learner enters the list.
+    if (wasEmpty)
         moveCursor(0);
 }
 
@@ -110,7 +108,6 @@ void DomListBox::setPickListener(std::function<void()> listener)
 
 void DomListBox::clicked(const val &event)
 {
-    showAddedRows();
     // Only the main button picks, as in any list box.
     if (event["button"].as<int>() != 0)
         return;
@@ -127,22 +124,19 @@ void DomListBox::clicked(const val &event)
 
 void DomListBox::keyPressed(const val &event)
 {
-    showAddedRows();
     if (event["altKey"].as<bool>() || event["ctrlKey"].as<bool>() || event["metaKey"].as<bool>())
         return;
     const std::string key = event["key"].as<std::string>();
     const int count = m_rows.ListCount();
-    const double rowHeight = count > 0 ? rowElement(0)["offsetHeight"].as<double>() : 1;
-    const int page = std::max(1, int(m_element["clientHeight"].as<double>() / std::max(1.0, rowHeight)) - 1);
     int target = -1;
     if (key == "ArrowDown")
         target = m_cursor + 1;
     else if (key == "ArrowUp")
         target = m_cursor - 1;
     else if (key == "PageDown")
-        target = m_cursor + page;
+        target = m_cursor + rowsPerPage();
     else if (key == "PageUp")
-        target = m_cursor - page;
+        target = m_cursor - rowsPerPage();
     else if (key == "Home")
         target = 0;
     else if (key == "End")
@@ -166,6 +160,15 @@ void DomListBox::keyPressed(const val &event)
     event.call<void>("preventDefault");
     if (count > 0)
         moveCursor(std::clamp(target, 0, count - 1));
+}
+
+// A page is what the list shows, less the row kept in view from the last.
+int DomListBox::rowsPerPage() const
+{
+    if (m_rows.ListCount() == 0)
+        return 1;
+    const double rowHeight = std::max(1.0, rowElement(0)["offsetHeight"].as<double>());
+    return std::max(1, int(m_element["clientHeight"].as<double>() / rowHeight) - 1);
 }
 
 int DomListBox::rowStartingWith(const std::u16string &letters) const
@@ -201,19 +204,7 @@ void DomListBox::moveCursor(int row)
     val element = rowElement(row);
     element["classList"].call<void>("add", val("cursor"));
     m_element.call<void>("setAttribute", val("aria-activedescendant"), element["id"]);
-    scrollWhenLaidOut(false);
-}
-
-void DomListBox::setFrameRequest(std::function<void()> request)
-{
-    m_frameRequest = std::move(request);
-}
-
-void DomListBox::scrollWhenLaidOut(bool toTop)
-{
-    (toTop ? m_scrollToTop : m_revealCursor) = true;
-    if (m_frameRequest)
-        m_frameRequest();
+    m_revealCursor = true;
 }
 
 void DomListBox::scrollAsDue()

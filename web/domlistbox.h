@@ -31,12 +31,11 @@ public:
     // before anything else touches the list: a restart lays the list out
     // once, not once per row.
     void showAddedRows();
+    // Scrolls as the last event asked, at the next frame, once the page is
+    // laid out, and not in the middle of building it.
+    void scrollAsDue();
 
     void setPickListener(std::function<void()> listener);
-    // Asked for when the list must scroll: done at the next frame, once the
-    // page is laid out, and not in the middle of building it.
-    void setFrameRequest(std::function<void()> request);
-    void scrollAsDue();
     const emscripten::val &element() const { return m_element; }
 
     // The page's events, passed on by the form.
@@ -48,14 +47,11 @@ private:
     void showSelection(std::int16_t row, bool selected) const;
     void moveCursor(int row);
     void pick(int row);
+    int rowsPerPage() const;
     int rowStartingWith(const std::u16string &letters) const;
-
-    void scrollWhenLaidOut(bool toTop);
 
     emscripten::val m_element;
     std::u16string m_addedRows;
-    bool m_cursorOnFirstAdded = false;
-    std::function<void()> m_frameRequest;
     bool m_scrollToTop = false;
     bool m_revealCursor = false;
     quiz::MemoryListBox m_rows{"List1(0)"};

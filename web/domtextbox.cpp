@@ -39,13 +39,6 @@ void DomTextBox::show()
     // The newest verdict is the first line: in view after every write.
     m_element.call<void>("setSelectionRange", 0, 0);
     m_scrollToTop = true;
-    if (m_frameRequest)
-        m_frameRequest();
-}
-
-void DomTextBox::setFrameRequest(std::function<void()> request)
-{
-    m_frameRequest = std::move(request);
 }
 
 void DomTextBox::scrollAsDue()

@@ -18,9 +18,8 @@ public:
     void SetText(const std::u16string &text) override;
 
     const emscripten::val &element() const { return m_element; }
-    // Asked for when the log must scroll back to its first line: done at
-    // the next frame, once the page is laid out.
-    void setFrameRequest(std::function<void()> request);
+    // Scrolls back to the first line after a write, at the next frame, once
+    // the page is laid out.
     void scrollAsDue();
 
     // Told the text before and after each write.
@@ -31,7 +30,6 @@ private:
 
     emscripten::val m_element;
     std::u16string m_text;
-    std::function<void()> m_frameRequest;
     bool m_scrollToTop = false;
     std::function<void(const std::u16string &, const std::u16string &)> m_listener;
 };

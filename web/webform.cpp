@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 
 using emscripten::val;
 
@@ -144,12 +143,12 @@ void keyPressed(val event)
 
 void performersClicked(val event)
 {
-    page->performers().clicked(event);
+    page->performersClicked(event);
 }
 
 void performersKeyPressed(val event)
 {
-    page->performers().keyPressed(event);
+    page->performersKeyPressed(event);
 }
 
 void frameDue(val)
@@ -195,8 +194,6 @@ WebForm::WebForm(const quiz::Catalogue &catalogue)
     listen(m_performers.element(), "click", handler("performersClicked"));
     listen(m_performers.element(), "keydown", handler("performersKeyPressed"));
     m_performers.setPickListener([this] { m_rules.List1_Click(0); });
-    m_performers.setFrameRequest([this] { requestFrame(); });
-    m_log.setFrameRequest([this] { requestFrame(); });
     m_log.setWriteListener([this](const std::u16string &before, const std::u16string &after) {
         if (const std::optional<std::u16string> news = quiz::logNews(before, after))
             m_news.announce(*news);
@@ -206,30 +203,27 @@ WebForm::WebForm(const quiz::Catalogue &catalogue)
 void WebForm::raiseLoad()
 {
     m_rules.Form_Load();
-    m_performers.showAddedRows();
-    // The log has the focus when the form opens, as on the desktop.
-    // Focused with its caret at the start, so the statement shows from its
-    // first line; and where the form is taller than the screen, as on a
-    // phone, the page stays at its top.
-    val log = m_log.element();
-    log.call<void>("setSelectionRange", 0, 0);
+    // The log has the focus when the form opens, as on the desktop; where
+    // the form is taller than the screen, as on a phone, the page stays at
+    // its top.
     val noScroll = val::object();
     noScroll.set("preventScroll", true);
-    log.call<void>("focus", noScroll);
+    m_log.element().call<void>("focus", noScroll);
+    eventDone();
 }
 
-// Scrolling asks the page where everything is; asked while controls are
-// being filled, it would lay the page out again for each row.
-void WebForm::requestFrame()
+// What an event left for the page: the rows it added, in one piece, and
+// the scrolling, at the next frame. Scrolling asks the page where
+// everything is; asked while controls are being filled, it would lay the
+// page out again for each row.
+void WebForm::eventDone()
 {
-    if (std::exchange(m_frameRequested, true))
-        return;
+    m_performers.showAddedRows();
     val::global("requestAnimationFrame")(handler("frameDue"));
 }
 
 void WebForm::frameDue()
 {
-    m_frameRequested = false;
     m_log.scrollAsDue();
     m_performers.scrollAsDue();
 }
@@ -237,12 +231,25 @@ void WebForm::frameDue()
 void WebForm::optionChanged(int index)
 {
     m_rules.Option1_Click(static_cast<std::int16_t>(index));
+    eventDone();
 }
 
 void WebForm::restartPressed()
 {
     m_rules.Command1_Click(0);
-    m_performers.showAddedRows();
+    eventDone();
+}
+
+void WebForm::performersClicked(const val &event)
+{
+    m_performers.clicked(event);
+    eventDone();
+}
+
+void WebForm::performersKeyPressed(const val &event)
+{
+    m_performers.keyPressed(event);
+    eventDone();
 }
 
 void WebForm::keyPressed(const val &event)
@@ -260,6 +267,7 @@ void WebForm::keyPressed(const val &event)
     // A focused option says by itself that it is now chosen.
     if (option.Value() && !document()["activeElement"].strictlyEquals(option.radio()))
         m_news.announce(quiz::choiceNews(option.Caption()));
+    eventDone();
 }
 
 quiz::ListBox &WebForm::List1(std::int16_t index)

@@ -34,11 +34,12 @@ public:
     void optionChanged(int index);
     void restartPressed();
     void keyPressed(const emscripten::val &event);
-    DomListBox &performers() { return m_performers; }
+    void performersClicked(const emscripten::val &event);
+    void performersKeyPressed(const emscripten::val &event);
     void frameDue();
 
 private:
-    void requestFrame();
+    void eventDone();
 
     emscripten::val m_form;
     DomTextBox m_log;
@@ -48,5 +49,4 @@ private:
     LiveRegion m_news;
     quiz::HiddenLists m_hidden;
     quiz::Tembrela m_rules{*this};
-    bool m_frameRequested = false;
 };
