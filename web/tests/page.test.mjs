@@ -4,7 +4,6 @@
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
-import zlib from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 
 const pageUrl = pathToFileURL(process.env.TEMBRELA_PAGE).href;
@@ -170,37 +169,14 @@ function contrast(a, b) {
     return (high + 0.05) / (low + 0.05);
 }
 
-// Chromium's screenshots: 8-bit RGB or RGBA, not interlaced.
-function pixels(png) {
-    let width, height, channels;
-    const compressed = [];
-    for (let at = 8; at < png.length;) {
-        const length = png.readUInt32BE(at);
-        const type = png.toString('ascii', at + 4, at + 8);
-        const data = png.subarray(at + 8, at + 8 + length);
-        if (type === 'IHDR') [width, height, channels] = [data.readUInt32BE(0), data.readUInt32BE(4), data[9] === 6 ? 4 : 3];
-        if (type === 'IDAT') compressed.push(data);
-        at += 12 + length;
-    }
-    const raw = zlib.inflateSync(Buffer.concat(compressed));
-    const stride = width * channels;
-    const out = Buffer.alloc(height * stride);
-    for (let y = 0; y < height; ++y) {
-        const filter = raw[y * (stride + 1)];
-        for (let x = 0; x < stride; ++x) {
-            const left = x >= channels ? out[y * stride + x - channels] : 0;
-            const up = y > 0 ? out[(y - 1) * stride + x] : 0;
-            const corner = x >= channels && y > 0 ? out[(y - 1) * stride + x - channels] : 0;
-            const guess = left + up - corner;
-            const paeth = [left, up, corner].sort((p, q) => Math.abs(guess - p) - Math.abs(guess - q))[0];
-            const add = [0, left, up, (left + up) >> 1, paeth][filter];
-            out[y * stride + x] = raw[y * (stride + 1) + 1 + x] + add;
-        }
-    }
-    const colours = [];
-    for (let i = 0; i < out.length; i += channels) colours.push([out[i], out[i + 1], out[i + 2]]);
-    return colours;
-}
+// A grab's pixels, decoded by the browser itself.
+const pixels = (page, png) => page.evaluate(async data => {
+    const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${data}`)).blob());
+    const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
+    context.drawImage(image, 0, 0);
+    const rgba = context.getImageData(0, 0, image.width, image.height).data;
+    return Array.from({ length: rgba.length / 4 }, (_, i) => [...rgba.subarray(4 * i, 4 * i + 3)]);
+}, png);
 
 // On a grab of each text: the most common colour is the ground, and the
 // text is the colour that stands out most among those it is drawn in.
@@ -217,7 +193,7 @@ test('every text stays readable under a light and a dark scheme', async () => {
                 width: Math.min(text.width - 2 * inset, 300), height: Math.min(text.height - 2 * inset, 100) }];
         }).filter(([, clip]) => clip.width > 0 && clip.height > 0));
         for (const [name, clip] of boxes) {
-            const grab = pixels(Buffer.from(await page.screenshot({ clip, type: 'png' })));
+            const grab = await pixels(page, await page.screenshot({ clip, encoding: 'base64' }));
             const counts = new Map();
             for (const colour of grab) counts.set(colour.join(), (counts.get(colour.join()) ?? 0) + 1);
             const common = [...counts].sort((a, b) => b[1] - a[1]);
