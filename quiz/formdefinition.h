@@ -45,6 +45,10 @@ inline constexpr Rgb FormFill{192, 192, 255};
 inline constexpr Rgb LabelFill{255, 192, 128};
 inline constexpr Rgb OptionFill{128, 128, 255};
 inline constexpr Rgb RestartFill{255, 0, 0};
+// The border of the list and the log, and its colour while one of them has
+// the keys: the learner sees which of the two takes them.
+inline constexpr Rgb BoxBorder{160, 160, 160};
+inline constexpr Rgb FocusBorder{32, 32, 112};
 
 inline constexpr std::string_view FontFamily = "Times New Roman";
 // Times New Roman's metrics and Cyrillic letters, where it is missing.

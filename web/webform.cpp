@@ -94,8 +94,10 @@ val createForm()
         + style(form::FormRect) + u">" + formMarkup() + u"</main>";
     body.call<void>("insertAdjacentHTML", val("afterbegin"), markup);
     val container = document().call<val>("getElementById", val("form"));
-    container["style"].call<void>("setProperty", val("--font-px"),
-                                  number(form::FontPoints * 96 / 72));
+    const val style = container["style"];
+    style.call<void>("setProperty", val("--font-px"), number(form::FontPoints * 96 / 72));
+    style.call<void>("setProperty", val("--box-border"), rgb(form::BoxBorder));
+    style.call<void>("setProperty", val("--focus-border"), rgb(form::FocusBorder));
     // The form's own fill is the page's.
     body.set("className", "filled");
     body["style"].call<void>("setProperty", val("--fill"), rgb(form::FormFill));

@@ -59,10 +59,11 @@ QString focusBorderSheet(const QString &widgetClass, int border)
 {
     // The style marks no focus on a list or a text box; a keyboard user needs
     // to see which of the two takes the keys.
-    return QStringLiteral("%1 { border: %2px solid rgb(160, 160, 160); }"
-                          "%1:focus { border: %2px solid rgb(32, 32, 112); }")
+    return QStringLiteral("%1 { border: %2px solid %3; }"
+                          "%1:focus { border: %2px solid %4; }")
         .arg(widgetClass)
-        .arg(border);
+        .arg(border)
+        .arg(toColour(form::BoxBorder).name(), toColour(form::FocusBorder).name());
 }
 
 QString restartSheet(int border)
