@@ -35,7 +35,6 @@ private:
     QTemporaryDir scratch;
     std::vector<std::unique_ptr<QProcess>> started;
     std::unique_ptr<QProcess> program;
-    QString programName;
     QString orcaLog;
 
     QString path(const QString &name) const { return scratch.filePath(name); }
@@ -119,6 +118,15 @@ const QByteArray OrcaSettings = R"({
 QString heardAsOne(const QStringList &utterances)
 {
     return utterances.join(QLatin1Char(' '));
+}
+
+void stop(QProcess &process)
+{
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
 }
 
 bool writeFile(const QString &name, const QByteArray &content)
@@ -299,7 +307,6 @@ void TestScreenReader::startProgram(const QString &name, const QStringList &argu
                                     const QString &accessibleName)
 {
     const qsizetype before = speech().size();
-    programName = accessibleName;
     program = std::make_unique<QProcess>();
     program->setStandardErrorFile(path(QStringLiteral("program.err")));
     program->start(name, arguments);
@@ -319,35 +326,17 @@ void TestScreenReader::startProgram(const QString &name, const QStringList &argu
 
 void TestScreenReader::stopProgram()
 {
-    if (!program)
-        return;
-    program->terminate();
-    if (!program->waitForFinished(5000)) {
-        program->kill();
-        program->waitForFinished(5000);
-    }
+    if (program)
+        stop(*program);
     program.reset();
-    // Gone from the bus before the next program comes: Orca follows the
-    // next one only once it has let this one go.
-    QElapsedTimer clock;
-    clock.start();
-    while (succeeds(QStringLiteral("/usr/bin/python3"),
-                    {QStringLiteral("-c"), IsOnAccessibilityBus, programName}, nullptr, true)
-           && clock.elapsed() < 60000)
-        QTest::qWait(100);
 }
 
 void TestScreenReader::cleanupTestCase()
 {
     stopProgram();
     // Newest first: the program before Orca, Orca before the buses.
-    for (auto process = started.rbegin(); process != started.rend(); ++process) {
-        (*process)->terminate();
-        if (!(*process)->waitForFinished(5000)) {
-            (*process)->kill();
-            (*process)->waitForFinished(5000);
-        }
-    }
+    for (auto process = started.rbegin(); process != started.rend(); ++process)
+        stop(**process);
     started.clear();
     // The buses start helpers of their own (the accessibility registry,
     // dconf, the speech module); they carry this desktop's home.
