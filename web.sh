@@ -8,9 +8,7 @@ source "$(dirname "$0")/scripts/prepare.sh"
 # Orca reads the page on the private desktop of the desktop's own
 # screen-reader test, which the ordinary build makes.
 install_missing_packages "${TEMBRELA_WEB_PACKAGES[@]}" "${TEMBRELA_TEST_PACKAGES[@]}"
-if [ ! -f "$TEMBRELA_BUILD/CMakeCache.txt" ]; then
-    cmake -S "$TEMBRELA_ROOT" -B "$TEMBRELA_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-fi
+configure "$TEMBRELA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$TEMBRELA_BUILD" --parallel 2 --target tst_screenreader
 build_web_page
 

@@ -101,14 +101,19 @@ create_test_account() {
         "$TEMBRELA_TEST_ACCOUNT"
 }
 
-# configure_and_build DIR [cmake options...]
-configure_and_build() {
+# configure DIR [cmake options...]: once; later runs keep what it chose.
+configure() {
     local dir="$1"
     shift
     if [ ! -f "$dir/CMakeCache.txt" ]; then
         cmake -S "$TEMBRELA_ROOT" -B "$dir" -G Ninja "$@"
     fi
-    cmake --build "$dir" --parallel 2
+}
+
+# configure_and_build DIR [cmake options...]
+configure_and_build() {
+    configure "$@"
+    cmake --build "$1" --parallel 2
 }
 
 # The folder of the static Qt for Windows: the same Qt as the Linux build's,
@@ -180,8 +185,7 @@ build_web_page() {
     local node="$TEMBRELA_WEB_BUILD/node"
     cp "$TEMBRELA_ROOT"/web/tests/package.json "$TEMBRELA_ROOT"/web/tests/package-lock.json "$node/"
     if ! cmp -s "$node/package-lock.json" "$node/node_modules/.installed-lock.json"; then
-        (cd "$node" && npm ci --cache "${XDG_CACHE_HOME:-$HOME/.cache}/tembrela/npm" \
-            --no-audit --no-fund --loglevel=error)
+        (cd "$node" && npm ci --cache "$TEMBRELA_CACHE/npm" --no-audit --no-fund --loglevel=error)
         cp "$node/package-lock.json" "$node/node_modules/.installed-lock.json"
     fi
 }
