@@ -11,15 +11,10 @@ import os from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import zlib from 'node:zlib';
-import puppeteer from 'puppeteer-core';
+import { launchChromium } from './chromium.mjs';
 
 const [page, pairs] = [process.argv[2], Number(process.argv[3] ?? 21)];
-const browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-    headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-sync',
-        '--disable-background-networking', '--disable-component-update'],
-});
+const browser = await launchChromium();
 
 async function firstFrame(file) {
     const tab = await browser.newPage();

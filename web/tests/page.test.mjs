@@ -4,7 +4,7 @@
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
-import puppeteer from 'puppeteer-core';
+import { launchChromium } from './chromium.mjs';
 
 const pageUrl = pathToFileURL(process.env.TEMBRELA_PAGE).href;
 const voices = ['бас', 'мецосопран', 'сопран', 'тенор'];
@@ -14,12 +14,7 @@ const aria = (role, name) => `::-p-aria([name="${name}"][role="${role}"])`;
 
 let browser;
 before(async () => {
-    browser = await puppeteer.launch({
-        executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-        headless: true,
-        args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-sync',
-            '--disable-background-networking', '--disable-component-update'],
-    });
+    browser = await launchChromium();
 });
 after(() => browser?.close());
 
