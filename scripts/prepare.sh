@@ -17,19 +17,24 @@ TEMBRELA_PACKAGES=(
     fonts-liberation2
 )
 # What the tests need beyond that: validators and packaging tools; clang
-# with its sanitizer and libFuzzer run-times for the second, checked build;
-# a private X server to read the installed window's class; and for the
-# screen-reader test a private desktop (window manager, session and
-# accessibility buses, settings store), Orca, its speech server with a
-# voice, and a way to type keys into the window; for the Wayland test a
+# with its sanitizer and libFuzzer run-times for the second, checked build,
+# and llvm-symbolizer, without which a report names no function and so no
+# leak suppression by function name matches; a private X server to read the
+# installed window's class; and for the screen-reader test a private
+# desktop (window manager, session and accessibility buses, settings
+# store), Orca, its speech server with a voice, a way to type keys into the
+# window, and Python's AT-SPI binding, which the test asks whether the
+# program is on the bus (Debian 13's Orca no longer brings it); for the
+# Wayland test a
 # compositor, Qt's Wayland platform, and Wayland clients that type keys,
 # read the clipboard and grab the screen.
 TEMBRELA_TEST_PACKAGES=(
     "${TEMBRELA_PACKAGES[@]}"
     desktop-file-utils appstream dpkg-dev file
-    clang libclang-rt-dev
+    clang libclang-rt-dev llvm
     xvfb x11-utils openbox dbus-daemon at-spi2-core libglib2.0-bin dconf-gsettings-backend
     gsettings-desktop-schemas orca speech-dispatcher speech-dispatcher-espeak-ng xdotool
+    python3-pyatspi
     sway qt6-wayland wtype wl-clipboard grim
 )
 # sway refuses to run as root, so run by root the Wayland test starts it
