@@ -32,6 +32,8 @@ fresh_system() {
         debootstrap --variant=minbase --include=git "$suite" "$stage" "$TEMBRELA_MIRROR" \
             >"$TEMBRELA_FRESH/debootstrap-$suite.log" 2>&1 \
             || { tail -n 30 "$TEMBRELA_FRESH/debootstrap-$suite.log" >&2; rm -rf "$stage"; return 1; }
+        # The system's root is what mktemp made it, closed to all but root.
+        chmod 755 "$stage"
         tar --numeric-owner -C "$stage" -cf "$tarball.part" .
         rm -rf "$stage"
         mv "$tarball.part" "$tarball"
@@ -63,7 +65,6 @@ enter_system() {
     local suite="$1" tarball
     tarball="$(fresh_system "$suite")"
     root="$(mktemp -d /var/tmp/tembrela-fresh-"$suite".XXXXXX)"
-    chmod 755 "$root"
     tar --numeric-owner -C "$root" -xf "$tarball"
     cp /etc/resolv.conf "$root/etc/resolv.conf"
 
