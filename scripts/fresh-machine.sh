@@ -44,7 +44,12 @@ fresh_system() {
 root=""
 leave_system() {
     [ -n "$root" ] || return 0
-    local mount
+    # What the tests left running there (a bus, a speech server) would keep
+    # the mounts busy.
+    local process mount
+    for process in /proc/[0-9]*; do
+        [ "$(readlink "$process/root" 2>/dev/null)" != "$root" ] || kill -KILL "${process#/proc/}" 2>/dev/null || true
+    done
     for mount in proc sys dev var/cache/apt/archives; do
         umount -R "$root/$mount" 2>/dev/null || true
     done
