@@ -51,7 +51,7 @@ leave_system() {
         [ "$(readlink "$process/root" 2>/dev/null)" != "$root" ] || kill -KILL "${process#/proc/}" 2>/dev/null || true
     done
     for mount in proc sys dev var/cache/apt/archives; do
-        umount -R "$root/$mount" 2>/dev/null || true
+        umount -R --lazy "$root/$mount" 2>/dev/null || true
     done
     if findmnt -R "$root" >/dev/null 2>&1; then
         echo "$root is still mounted; left in place." >&2
