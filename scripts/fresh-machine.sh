@@ -18,66 +18,83 @@ install_missing_packages debootstrap
 TEMBRELA_FRESH="$TEMBRELA_CACHE/fresh"
 TEMBRELA_MIRROR="${TEMBRELA_MIRROR:-http://deb.debian.org/debian}"
 commit="$(git -C "$TEMBRELA_ROOT" rev-parse HEAD)"
+no_display="Tembrela needs a graphical display: neither DISPLAY nor WAYLAND_DISPLAY is set."
 
-# fresh_system SUITE: a tarball of a minimal SUITE with git, made again when
-# a week old so that it stays what a newcomer would install today.
+# Where a system is being made or used; the trap takes down whatever is set.
+stage=""
+root=""
+
+# fresh_system SUITE: sets tarball to a minimal SUITE with git, made again
+# when a week old so that it stays what a newcomer would install today; the
+# packages kept from the week before go with it.
 fresh_system() {
     local suite="$1"
-    local tarball="$TEMBRELA_FRESH/debian-$suite.tar"
+    tarball="$TEMBRELA_FRESH/debian-$suite.tar"
     mkdir -p "$TEMBRELA_FRESH"
-    if [ -z "$(find "$tarball" -mtime -7 2>/dev/null)" ]; then
-        echo "Making a minimal Debian $suite into $tarball" >&2
-        local stage
-        stage="$(mktemp -d /var/tmp/tembrela-debootstrap.XXXXXX)"
-        debootstrap --variant=minbase --include=git "$suite" "$stage" "$TEMBRELA_MIRROR" \
-            >"$TEMBRELA_FRESH/debootstrap-$suite.log" 2>&1 \
-            || { tail -n 30 "$TEMBRELA_FRESH/debootstrap-$suite.log" >&2; rm -rf "$stage"; return 1; }
-        # The system's root is what mktemp made it, closed to all but root.
-        chmod 755 "$stage"
-        tar --numeric-owner -C "$stage" -cf "$tarball.part" .
-        rm -rf "$stage"
-        mv "$tarball.part" "$tarball"
+    [ -z "$(find "$tarball" -mtime -7 2>/dev/null)" ] || return 0
+
+    echo "Making a minimal Debian $suite into $tarball"
+    rm -rf "$TEMBRELA_FRESH/apt-$suite"
+    stage="$(mktemp -d /var/tmp/tembrela-debootstrap.XXXXXX)"
+    if ! debootstrap --variant=minbase --include=git "$suite" "$stage" "$TEMBRELA_MIRROR" \
+        >"$TEMBRELA_FRESH/debootstrap-$suite.log" 2>&1; then
+        tail -n 30 "$TEMBRELA_FRESH/debootstrap-$suite.log"
+        return 1
     fi
-    echo "$tarball"
+    tar --numeric-owner -C "$stage" -cf "$tarball.part" .
+    mv "$tarball.part" "$tarball"
+    take_down "$stage"
+    stage=""
 }
 
-root=""
-leave_system() {
-    [ -n "$root" ] || return 0
-    # What the tests left running there (a bus, a speech server) would keep
-    # the mounts busy.
-    local process mount
+# still_mounted FOLDER: whether anything is mounted at or below FOLDER.
+still_mounted() {
+    awk -v folder="$1" '$5 == folder || index($5, folder "/") == 1 { found = 1 } END { exit !found }' \
+        /proc/self/mountinfo
+}
+
+# take_down FOLDER: stops what runs there (what the tests left running, a
+# bus or a speech server, keeps the mounts busy), detaches its mounts and
+# removes it; a folder with a mount left is kept, never deleted through.
+take_down() {
+    local folder="$1" process mount
     for process in /proc/[0-9]*; do
-        [ "$(readlink "$process/root" 2>/dev/null)" != "$root" ] || kill -KILL "${process#/proc/}" 2>/dev/null || true
+        [ "$(readlink "$process/root" 2>/dev/null)" != "$folder" ] || kill -KILL "${process#/proc/}" 2>/dev/null || true
     done
     for mount in proc sys dev var/cache/apt/archives; do
-        umount -R --lazy "$root/$mount" 2>/dev/null || true
+        ! still_mounted "$folder/$mount" || umount -R --lazy "$folder/$mount"
     done
-    if findmnt -R "$root" >/dev/null 2>&1; then
-        echo "$root is still mounted; left in place." >&2
-    else
-        rm -rf "$root"
+    if still_mounted "$folder"; then
+        echo "$folder still has a mount; left in place." >&2
+        return 1
     fi
-    root=""
+    rm -rf --one-file-system "$folder"
 }
-trap leave_system EXIT
+
+leave() {
+    [ -z "$stage" ] || take_down "$stage" || true
+    [ -z "$root" ] || take_down "$root" || true
+    rm -f "$TEMBRELA_FRESH"/*.tar.part
+}
+trap leave EXIT
 
 # enter_system SUITE: unpacks a new system from the tarball into $root with
 # /proc, /sys and /dev (with its /dev/shm and /dev/pts) as a booted machine
 # has them, and the commit cloned into /root/tembrela. The packages apt
 # fetches are kept between runs, in the cache.
 enter_system() {
-    local suite="$1" tarball
-    tarball="$(fresh_system "$suite")"
+    local suite="$1"
+    fresh_system "$suite"
     root="$(mktemp -d /var/tmp/tembrela-fresh-"$suite".XXXXXX)"
     tar --numeric-owner -C "$root" -xf "$tarball"
+    # The root folder is as mktemp made it, closed to the Wayland test's
+    # account.
+    chmod 755 "$root"
     cp /etc/resolv.conf "$root/etc/resolv.conf"
 
     mount -t proc proc "$root/proc"
-    mount --rbind /sys "$root/sys"
-    mount --make-rslave "$root/sys"
-    mount --rbind /dev "$root/dev"
-    mount --make-rslave "$root/dev"
+    mount --rbind --make-rslave /sys "$root/sys"
+    mount --rbind --make-rslave /dev "$root/dev"
     mountpoint -q "$root/dev/shm" || mount -t tmpfs -o mode=1777,nosuid,nodev shm "$root/dev/shm"
     mountpoint -q "$root/dev/pts" || mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts"
     mkdir -p "$TEMBRELA_FRESH/apt-$suite"
@@ -96,10 +113,11 @@ in_system() {
 }
 
 # show_failure LOG: the failing tests' own output, which CTest prints from
-# its last run on; the log's end when the failure came before any test.
+# its last run on, or the build's from its failed step on; the log's end
+# when the failure came before either.
 show_failure() {
     local log="$1" from
-    from="$(grep -n '^Test project ' "$log" | tail -n 1 | cut -d: -f1)"
+    from="$(grep -n -E '^(Test project |FAILED: )' "$log" | tail -n 1 | cut -d: -f1)"
     if [ -n "$from" ]; then
         tail -n +"$from" "$log"
     else
@@ -112,24 +130,22 @@ for suite in bookworm trixie; do
     case "$suite" in bookworm) name="Debian 12" ;; trixie) name="Debian 13" ;; esac
     started=$SECONDS
     enter_system "$suite"
-    log="$TEMBRELA_FRESH/$suite.log"
     echo "$name: fresh system ready in $((SECONDS - started)) s"
 
     started=$SECONDS
-    set +e
-    in_system ./run.sh >"$log" 2>&1
-    code=$?
-    set -e
-    last="$(tail -n 1 "$log")"
-    if [ "$code" -eq 2 ] && [[ "$last" == *"needs a graphical display"* ]]; then
-        echo "$name: ./run.sh installed, built and stopped with code 2: $last ($((SECONDS - started)) s)"
+    log="$TEMBRELA_FRESH/$suite-run.log"
+    code=0
+    in_system ./run.sh >"$log" 2>&1 || code=$?
+    if [ "$code" -eq 2 ] && [ "$(tail -n 1 "$log")" = "$no_display" ]; then
+        echo "$name: ./run.sh installed, built and stopped with code 2 and its line in $((SECONDS - started)) s"
     else
-        echo "$name: ./run.sh ended with code $code, not 2 with its line on the display; its output:"
+        echo "$name: ./run.sh ended with code $code, not with code 2 and \"$no_display\"; its output:"
         show_failure "$log"
         failed=1
     fi
 
     started=$SECONDS
+    log="$TEMBRELA_FRESH/$suite-test.log"
     if in_system ./test.sh >"$log" 2>&1; then
         echo "$name: ./test.sh passed in $((SECONDS - started)) s:"
         grep -E '^[0-9]+% tests passed' "$log" | sed 's/^/    /'
@@ -138,6 +154,7 @@ for suite in bookworm trixie; do
         show_failure "$log"
         failed=1
     fi
-    leave_system
+    take_down "$root"
+    root=""
 done
 exit "$failed"

@@ -25,9 +25,8 @@ TEMBRELA_PACKAGES=(
 # store), Orca, its speech server with a voice, a way to type keys into the
 # window, and Python's AT-SPI binding, which the test asks whether the
 # program is on the bus (Debian 13's Orca no longer brings it); for the
-# Wayland test a
-# compositor, Qt's Wayland platform, and Wayland clients that type keys,
-# read the clipboard and grab the screen.
+# Wayland test a compositor, Qt's Wayland platform, and Wayland clients that
+# type keys, read the clipboard and grab the screen.
 TEMBRELA_TEST_PACKAGES=(
     "${TEMBRELA_PACKAGES[@]}"
     desktop-file-utils appstream dpkg-dev file

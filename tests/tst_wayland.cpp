@@ -42,6 +42,7 @@ private:
     void stop(QProcess *process);
     std::optional<QByteArray> run(const QString &program, const QStringList &arguments);
     QByteArray waitFor(const char *what, const std::function<bool()> &ready);
+    QJsonDocument sway(const char *request);
     QJsonObject windowOf(qint64 pid);
     int keyboards();
 
@@ -164,10 +165,12 @@ QByteArray TestWayland::waitFor(const char *what, const std::function<bool()> &r
             const QByteArrayList lines = errors.open(QIODevice::ReadOnly)
                 ? errors.readAll().trimmed().split('\n')
                 : QByteArrayList();
-            return process->program().toUtf8()
-                + (process->exitStatus() == QProcess::CrashExit
-                       ? QByteArray(" crashed")
-                       : " exited with code " + QByteArray::number(process->exitCode()))
+            const QByteArray end = process->error() == QProcess::FailedToStart
+                ? " did not start (" + process->errorString().toUtf8() + ")"
+                : process->exitStatus() == QProcess::CrashExit
+                ? QByteArray(" crashed")
+                : " exited with code " + QByteArray::number(process->exitCode());
+            return process->program().toUtf8() + end
                 + " while waiting for " + what + "; its last lines:\n"
                 + lines.mid(qMax(0, lines.size() - 20)).join('\n');
         }
@@ -185,20 +188,22 @@ QByteArray TestWayland::waitFor(const char *what, const std::function<bool()> &r
         QVERIFY2(why.isEmpty(), why.constData());                                        \
     } while (false)
 
+// What sway answers to swaymsg -t REQUEST; empty when it cannot.
+QJsonDocument TestWayland::sway(const char *request)
+{
+    return QJsonDocument::fromJson(
+        run(QStringLiteral("swaymsg"), {"-r", "-t", QString::fromLatin1(request)}).value_or(""));
+}
+
 // The program's window as sway's tree describes it, empty until mapped.
 QJsonObject TestWayland::windowOf(qint64 pid)
 {
-    const QJsonObject tree
-        = QJsonDocument::fromJson(run(QStringLiteral("swaymsg"), {"-r", "-t", "get_tree"}).value_or(""))
-              .object();
-    return findNode(tree, pid);
+    return findNode(sway("get_tree").object(), pid);
 }
 
 int TestWayland::keyboards()
 {
-    const QJsonArray inputs
-        = QJsonDocument::fromJson(run(QStringLiteral("swaymsg"), {"-r", "-t", "get_inputs"}).value_or(""))
-              .array();
+    const QJsonArray inputs = sway("get_inputs").array();
     return int(std::count_if(inputs.begin(), inputs.end(), [](const QJsonValue &input) {
         return input.toObject().value(QStringLiteral("type")).toString() == u"keyboard";
     }));
@@ -288,6 +293,7 @@ void TestWayland::playsByKeys()
     // call's first key has gone by; and once such a keyboard has gone, the
     // seat has none, and a program started then is sent "no keymap", which
     // Qt 6.8 reports as "unknown keymap format: 0".
+    WAIT_FOR("the keyboards of the row before gone", keyboards() == 0);
     QProcess *keyboard = start(QStringLiteral("wtype"), {QStringLiteral("-s"), QStringLiteral("86400000")});
     const auto stopKeyboard = qScopeGuard([&] { stop(keyboard); });
     WAIT_FOR("the row's keyboard, and no other", keyboards() == 1);
