@@ -122,15 +122,25 @@ void TestInstall::windowClaimsItsEntry()
     environment.insert("QT_QPA_PLATFORM", "xcb");
     program.setProcessEnvironment(environment);
     program.start(prefix.filePath("bin/" + entry.value("Exec")), {});
-    // xwininfo lists each top-level window with its class in brackets.
+    // xwininfo lists each top-level window with its class in brackets. A
+    // program that has ended will show none: say how it ended, and what.
     QString window;
     QTRY_VERIFY_WITH_TIMEOUT(
-        !(window = run(xwininfo, {"-display", display, "-root", "-children"})
-                       .output.split(u'\n')
-                       .filter(QStringLiteral("\": (\""))
-                       .join(QString()))
-             .isEmpty(),
+        program.state() == QProcess::NotRunning
+            || !(window = run(xwininfo, {"-display", display, "-root", "-children"})
+                              .output.split(u'\n')
+                              .filter(QStringLiteral("\": (\""))
+                              .join(QString()))
+                    .isEmpty(),
         30000);
+    QVERIFY2(!window.isEmpty(),
+             qPrintable((program.state() == QProcess::NotRunning
+                             ? QStringLiteral("no window: the program ended with code %1 (%2)")
+                                   .arg(program.exitCode())
+                                   .arg(program.errorString())
+                             : QStringLiteral("no window in 30 s from the running program"))
+                        + QStringLiteral("; it said: ")
+                        + QString::fromLocal8Bit(program.readAllStandardError().left(3000))));
     const QString id = window.section(u' ', 0, 0, QString::SectionSkipEmpty);
     const QString properties
         = run(xprop, {"-display", display, "-id", id, "WM_CLASS", "_KDE_NET_WM_DESKTOP_FILE"}).output;
