@@ -193,7 +193,7 @@ mtree_name() {
 # made of), windows_zip and windows_msi.
 package_windows() {
     local build="$1" dist="$2" windows="$TEMBRELA_ROOT/packaging/windows"
-    local version folder file
+    local version folder file mode
     version="$(project_version "$build")"
     folder="tembrela-$version"
     windows_staging="$build/package/$folder"
@@ -218,7 +218,9 @@ package_windows() {
         echo "#mtree"
         echo "$folder type=dir mode=0755 uid=0 gid=0 time=$date"
         for file in LICENSE.txt tembrela.exe ПРОЧЕТИ.txt; do
-            echo "$(mtree_name "$folder/$file") type=file mode=0644 uid=0 gid=0 time=$date" \
+            mode=0644
+            [ "$file" != tembrela.exe ] || mode=0755
+            echo "$(mtree_name "$folder/$file") type=file mode=$mode uid=0 gid=0 time=$date" \
                 "contents=$(mtree_name "$windows_staging/$file")"
         done
     } | TZ=UTC bsdtar --format zip -cf "$windows_zip" @-
