@@ -146,7 +146,7 @@ echo "Events: offscreen (load: $(load))" >&2
 QT_QPA_PLATFORM=offscreen "$bench/event_bench" >"$work/events.tsv" 2>"$work/events.log" \
     || { cat "$work/events.log" >&2; exit 1; }
 
-build_web_page >/dev/null
+{ build_web_page && install_page_test_driver; } >/dev/null
 echo "Page: $pairs pairs in Chromium (load: $(load))" >&2
 node "$TEMBRELA_WEB_BUILD/node/pagefirstframe.mjs" "$TEMBRELA_WEB_BUILD/tembrela.html" "$pairs" \
     >"$work/page.tsv" 2>"$work/page.log" || { cat "$work/page.log" >&2; exit 1; }

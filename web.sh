@@ -2,7 +2,7 @@
 # Builds the quiz for the browser: the same rules compiled to WebAssembly on
 # real HTML controls, put with its font and style into one HTML file; tests
 # it in Chromium, opened from disk with the network off; and writes it to
-# dist/tembrela.html.
+# dist/tembrela-VERSION.html.
 source "$(dirname "$0")/scripts/prepare.sh"
 
 # Orca reads the page on the private desktop of the desktop's own
@@ -11,6 +11,7 @@ install_missing_packages "${TEMBRELA_WEB_PACKAGES[@]}" "${TEMBRELA_TEST_PACKAGES
 configure "$TEMBRELA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$TEMBRELA_BUILD" --parallel 2 --target tst_screenreader
 build_web_page
+install_page_test_driver
 
 ctest --test-dir "$TEMBRELA_WEB_BUILD" --output-on-failure --no-tests=error
 
@@ -21,6 +22,5 @@ if [ "$size" -gt "$limit" ]; then
     echo "web.sh: the page is $size bytes, more than $limit" >&2
     exit 1
 fi
-mkdir -p "$TEMBRELA_ROOT/dist"
-cp "$page" "$TEMBRELA_ROOT/dist/tembrela.html"
-echo "web.sh: dist/tembrela.html, $size bytes ($(gzip -9 <"$page" | wc -c) gzipped)"
+copy_page "$TEMBRELA_ROOT/dist"
+echo "web.sh: ${page_copy#"$TEMBRELA_ROOT/"}, $size bytes ($(gzip -9 <"$page" | wc -c) gzipped)"

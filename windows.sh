@@ -16,11 +16,8 @@ phase_done() {
     phase_start=$SECONDS
 }
 
-qt="$(windows_qt_folder)"
-if [ ! -f "$qt/.complete" ]; then
-    build_windows_qt "$qt"
-    phase_done "building Qt"
-fi
+qt="$(build_windows_qt_once)"
+phase_done "the static Qt"
 
 [ -f "$TEMBRELA_CACHE/wine/system.reg" ] || new_wine=1
 use_wine "$TEMBRELA_CACHE/wine"
@@ -53,26 +50,8 @@ done
 "$windows/check-window.sh" "$exe"
 phase_done "the program's window under Wine"
 
-version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
-folder="tembrela-$version"
-staging="$build/package"
-rm -rf "$staging" && mkdir -p "$staging/$folder"
-cp "$exe" "$staging/$folder/"
-cp "$TEMBRELA_ROOT/LICENSE" "$staging/$folder/LICENSE.txt"
-# Notepad of every Windows reads it as UTF-8 with the mark and CR LF.
-{ printf '\xef\xbb\xbf'; sed 's/$/\r/' "$windows/ПРОЧЕТИ.txt"; } > "$staging/$folder/ПРОЧЕТИ.txt"
-mkdir -p "$dist"
-zip="$dist/tembrela-$version-windows-x64.zip"
-msi="$dist/tembrela-$version-x64.msi"
-rm -f "$zip" "$msi"
-# bsdtar marks the Cyrillic file name as UTF-8, which Explorer reads; Info-ZIP
-# here leaves it to be read in the DOS code page.
-(cd "$staging" && bsdtar --format zip -cf "$zip" "$folder")
-
-cp "$windows/tembrela.ico" "$staging/$folder/"
-"$windows/build-msi.sh" "$version" "$staging/$folder" "$msi"
-
-"$windows/check-msi.sh" "$msi" "$staging/$folder"
+package_windows "$build" "$dist"
+"$windows/check-msi.sh" "$windows_msi" "$windows_staging"
 phase_done "packaging"
 
-ls -l "$zip" "$msi"
+ls -l "$windows_zip" "$windows_msi"

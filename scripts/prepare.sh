@@ -1,6 +1,6 @@
-# Sourced by run.sh, test.sh, bench.sh, windows.sh and web.sh: installs the
-# Debian packages that are missing (asking apt nothing when all are there)
-# and builds, for Linux or for Windows.
+# Sourced by run.sh, test.sh, bench.sh, windows.sh, web.sh and release.sh:
+# installs the Debian packages that are missing (asking apt nothing when all
+# are there) and builds, for Linux, Windows or the browser.
 set -euo pipefail
 
 TEMBRELA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -8,6 +8,14 @@ TEMBRELA_BUILD="$TEMBRELA_ROOT/build"
 TEMBRELA_SANITIZE_BUILD="$TEMBRELA_ROOT/build-sanitize"
 TEMBRELA_WINDOWS_BUILD="$TEMBRELA_ROOT/build-windows"
 TEMBRELA_CACHE="${XDG_CACHE_HOME:-$HOME/.cache}/tembrela"
+
+# Every time an artefact records (its files', its archive entries', its
+# installer's dates) is the last commit's, so that one commit builds to the
+# same bytes anywhere and at any time. A tree without git keeps the clock.
+if [ -z "${SOURCE_DATE_EPOCH:-}" ] && git -C "$TEMBRELA_ROOT" rev-parse HEAD >/dev/null 2>&1; then
+    SOURCE_DATE_EPOCH="$(git -C "$TEMBRELA_ROOT" log -1 --format=%ct)"
+    export SOURCE_DATE_EPOCH
+fi
 
 # What building and running the quiz needs. build/ holds the tests too, and
 # the accessibility test needs Qt's private headers to configure.
@@ -48,11 +56,12 @@ TEMBRELA_BENCH_PACKAGES=(
 
 # What windows.sh needs: MinGW-w64, Debian's Qt source and host tools for
 # the static Qt, Wine and a private X server to run the tests and the
-# program, and the MSI and zip tools.
+# program, and the MSI and zip tools, with uuidgen for the MSI's codes and
+# faketime to stop the clock wixl dates it by.
 TEMBRELA_WINDOWS_PACKAGES=(
     cmake ninja-build qt6-base-dev qt6-base-dev-tools fonts-liberation2
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix dpkg-dev patch xz-utils
-    wine wine64 xvfb xauth x11-utils wixl msitools libarchive-tools
+    wine wine64 xvfb xauth x11-utils wixl msitools libarchive-tools uuid-runtime faketime
 )
 
 # What bench.sh --windows needs beyond that: a window manager. Without one,
@@ -145,6 +154,83 @@ build_windows_qt() {
     touch "$qt/.complete"
 }
 
+# project_version BUILD: the version project() gives, as the configured
+# BUILD holds it; every artefact's name and contents take it from there.
+project_version() {
+    sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$1/CMakeCache.txt"
+}
+
+# build_debian_package BUILD DIST: the Debian package of the configured
+# BUILD, into DIST. Only the program is built for it: the install does not
+# ask for everything when BUILD is configured with
+# CMAKE_SKIP_INSTALL_ALL_DEPENDENCY.
+build_debian_package() {
+    local build="$1" dist="$2"
+    cmake --build "$build" --parallel 2 --target tembrela
+    rm -f "$build"/*.deb
+    (cd "$build" && cpack >/dev/null)
+    mkdir -p "$dist"
+    cp "$build"/tembrela_"$(project_version "$build")"_*.deb "$dist/"
+}
+
+# build_windows_qt_once: the static Qt for Windows, built unless the cache
+# has it; prints its folder.
+build_windows_qt_once() {
+    local qt
+    qt="$(windows_qt_folder)"
+    [ -f "$qt/.complete" ] || build_windows_qt "$qt" >&2
+    echo "$qt"
+}
+
+# mtree_name TEXT: TEXT as an mtree(5) file names it, every byte but the
+# plainest written in octal.
+mtree_name() {
+    printf '%s' "$1" | perl -pe 's{([^A-Za-z0-9._/-])}{sprintf("\\%03o", ord $1)}ge'
+}
+
+# package_windows BUILD DIST: the portable zip and the MSI of the program
+# built in BUILD, into DIST. Sets windows_staging (the folder the MSI is
+# made of), windows_zip and windows_msi.
+package_windows() {
+    local build="$1" dist="$2" windows="$TEMBRELA_ROOT/packaging/windows"
+    local version folder file mode
+    version="$(project_version "$build")"
+    folder="tembrela-$version"
+    windows_staging="$build/package/$folder"
+    rm -rf "$build/package" && mkdir -p "$windows_staging"
+    # Qt puts programs at the top of a Windows build, beside any libraries.
+    cp "$build/tembrela.exe" "$windows_staging/"
+    cp "$TEMBRELA_ROOT/LICENSE" "$windows_staging/LICENSE.txt"
+    # Notepad of every Windows reads it as UTF-8 with the mark and CR LF.
+    { printf '\xef\xbb\xbf'; sed 's/$/\r/' "$windows/ПРОЧЕТИ.txt"; } > "$windows_staging/ПРОЧЕТИ.txt"
+    mkdir -p "$dist"
+    windows_zip="$dist/tembrela-$version-windows-x64.zip"
+    windows_msi="$dist/tembrela-$version-x64.msi"
+    rm -f "$windows_zip" "$windows_msi"
+
+    # The zip is described entry by entry, in a fixed order and with fixed
+    # modes, owners and the source's date: read from the disk, bsdtar would
+    # also store each file's access and change times. It marks the Cyrillic
+    # name as UTF-8, which Explorer reads; Info-ZIP here leaves it to be
+    # read in the DOS code page.
+    local date="${SOURCE_DATE_EPOCH:-$(date +%s)}"
+    {
+        echo "#mtree"
+        echo "$folder type=dir mode=0755 uid=0 gid=0 time=$date"
+        for file in LICENSE.txt tembrela.exe ПРОЧЕТИ.txt; do
+            mode=0644
+            [ "$file" != tembrela.exe ] || mode=0755
+            echo "$(mtree_name "$folder/$file") type=file mode=$mode uid=0 gid=0 time=$date" \
+                "contents=$(mtree_name "$windows_staging/$file")"
+        done
+    } | TZ=UTC bsdtar --format zip -cf "$windows_zip" @-
+
+    # The MSI's cabinet dates each file by its time on disk.
+    cp "$windows/tembrela.ico" "$windows_staging/"
+    touch --no-dereference --date="@$date" "$windows_staging"/*
+    "$windows/build-msi.sh" "$version" "$windows_staging" "$windows_msi"
+}
+
 # configure_windows_build QT: the cross build in build-windows/, against the
 # static Qt in QT, with Wine to run what it builds.
 configure_windows_build() {
@@ -167,26 +253,37 @@ use_wine() {
     fi
 }
 
-# Builds the page for the browser into build-web/ and installs its test
-# driver beside it, pinned by its lock file; npm keeps what it fetched in
-# the user's cache. The page's Orca test runs the ordinary build's
-# screen-reader test, named here.
+# Builds the page for the browser into build-web/. The page's Orca test
+# runs the ordinary build's screen-reader test, named here.
 TEMBRELA_WEB_BUILD="$TEMBRELA_ROOT/build-web"
 build_web_page() {
     # Debian's emscripten finds its JavaScript modules here when the node on
     # the PATH is not Debian's.
     export NODE_PATH=/usr/share/nodejs
-    # npm comes with Node.js from elsewhere than Debian; Debian's own is a
-    # package of its own.
-    command -v npm >/dev/null 2>&1 || install_missing_packages npm
     if [ ! -f "$TEMBRELA_WEB_BUILD/CMakeCache.txt" ]; then
         emcmake cmake -S "$TEMBRELA_ROOT" -B "$TEMBRELA_WEB_BUILD" -G Ninja \
             -DCMAKE_BUILD_TYPE=MinSizeRel \
             -DTEMBRELA_SCREENREADER_TEST="$TEMBRELA_BUILD/tests/tst_screenreader" >/dev/null
     fi
     cmake --build "$TEMBRELA_WEB_BUILD" --parallel 2
+}
 
+# copy_page DIST: the built page into DIST, named with the version; sets
+# page_copy to it.
+copy_page() {
+    mkdir -p "$1"
+    page_copy="$1/tembrela-$(project_version "$TEMBRELA_WEB_BUILD").html"
+    cp "$TEMBRELA_WEB_BUILD/tembrela.html" "$page_copy"
+}
+
+# Installs the page's test driver beside the page's build, pinned by its
+# lock file; npm keeps what it fetched in the user's cache.
+install_page_test_driver() {
     local node="$TEMBRELA_WEB_BUILD/node"
+    # npm comes with Node.js from elsewhere than Debian; Debian's own is a
+    # package of its own.
+    command -v npm >/dev/null 2>&1 || install_missing_packages npm
+
     cp "$TEMBRELA_ROOT"/web/tests/package.json "$TEMBRELA_ROOT"/web/tests/package-lock.json "$node/"
     if ! cmp -s "$node/package-lock.json" "$node/node_modules/.installed-lock.json"; then
         (cd "$node" && npm ci --cache "$TEMBRELA_CACHE/npm" --no-audit --no-fund --loglevel=error)
