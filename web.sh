@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the quiz for the browser: the same rules compiled to WebAssembly on
 # real HTML controls, put with its font and style into one HTML file; tests
-# it in Chromium, opened from disk with the network off; and writes it to
-# dist/tembrela-VERSION.html.
+# it in Chromium, opened from disk with the network off and served from
+# 127.0.0.1 as an installable app; and writes it to dist/tembrela-VERSION.html,
+# and with what a site needs to serve it as that app, to dist/web/.
 source "$(dirname "$0")/scripts/prepare.sh"
 
 # Orca reads the page on the private desktop of the desktop's own
@@ -23,4 +24,4 @@ if [ "$size" -gt "$limit" ]; then
     exit 1
 fi
 copy_page "$TEMBRELA_ROOT/dist"
-echo "web.sh: ${page_copy#"$TEMBRELA_ROOT/"}, $size bytes ($(gzip -9 <"$page" | wc -c) gzipped)"
+echo "web.sh: ${page_copy#"$TEMBRELA_ROOT/"}, $size bytes ($(gzip -9 <"$page" | wc -c) gzipped), and dist/web/"

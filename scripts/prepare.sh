@@ -268,12 +268,15 @@ build_web_page() {
     cmake --build "$TEMBRELA_WEB_BUILD" --parallel 2
 }
 
-# copy_page DIST: the built page into DIST, named with the version; sets
-# page_copy to it.
+# copy_page DIST: the built page into DIST, named with the version, and
+# the folder a site serves it from as an app into DIST/web; sets page_copy
+# to the page.
 copy_page() {
     mkdir -p "$1"
     page_copy="$1/tembrela-$(project_version "$TEMBRELA_WEB_BUILD").html"
     cp "$TEMBRELA_WEB_BUILD/tembrela.html" "$page_copy"
+    rm -rf "$1/web"
+    cp -r "$TEMBRELA_WEB_BUILD/site" "$1/web"
 }
 
 # Installs the page's test driver beside the page's build, pinned by its

@@ -7,7 +7,9 @@ PNG files of every size the desktop entry installs, and the Windows .ico
 that Explorer and the Start menu show, whose 32 x 32 image holds the same
 pixels as the window icon.
 
-Run from the repository root: python3 tools/make-icons.py"""
+Run from the repository root: python3 tools/make-icons.py
+The web page's build imports it for the larger icons an installed web app
+shows, drawn at the sizes it asks for."""
 import math
 import struct
 import zlib
@@ -156,11 +158,16 @@ def write_header(path, pixels):
         f.write("};\n")
 
 
-window_icon = render(32, levels=6)
-write_header("window/formicon.h", window_icon)
-write_png("packaging/icons/tembrela-32.png", window_icon, palette=True)
-large = {size: render(size, samples=4) for size in (48, 64, 128, 256)}
-for size, pixels in large.items():
-    write_png(f"packaging/icons/tembrela-{size}.png", pixels)
-write_ico("packaging/windows/tembrela.ico",
-          [(32, bmp_bytes(window_icon)), (48, png_bytes(large[48])), (256, png_bytes(large[256]))])
+def write_desktop_icons():
+    window_icon = render(32, levels=6)
+    write_header("window/formicon.h", window_icon)
+    write_png("packaging/icons/tembrela-32.png", window_icon, palette=True)
+    large = {size: render(size, samples=4) for size in (48, 64, 128, 256)}
+    for size, pixels in large.items():
+        write_png(f"packaging/icons/tembrela-{size}.png", pixels)
+    write_ico("packaging/windows/tembrela.ico",
+              [(32, bmp_bytes(window_icon)), (48, png_bytes(large[48])), (256, png_bytes(large[256]))])
+
+
+if __name__ == "__main__":
+    write_desktop_icons()

@@ -1,10 +1,13 @@
 """Puts the page, its style, the font and the program into one HTML file
-that needs nothing else:
-usage: assemble.py TEMPLATE STYLE FONT PROGRAM WEBASSEMBLY OUT"""
+that needs nothing else, and whose own policy lets it load nothing from
+the network:
+usage: assemble.py TEMPLATE STYLE FONT ICON PROGRAM WEBASSEMBLY OUT"""
 import base64
+import hashlib
+import re
 import sys
 
-template, style, font, program, webassembly, out = sys.argv[1:]
+template, style, font, icon, program, webassembly, out = sys.argv[1:]
 
 
 def read(name):
@@ -24,8 +27,21 @@ if "</script" in script.lower():
 
 page = (read(template)
         .replace("@FONT@", base64_of(font))
+        .replace("@ICON@", base64_of(icon))
         .replace("@WEBASSEMBLY@", base64_of(webassembly))
         .replace("@STYLE@", read(style))
         .replace("@PROGRAM@", script))
+# Only the page's own scripts run, each named by its hash, so markup that
+# slipped into the page could run none; the WebAssembly is compiled from
+# the page's bytes. Styles are the page's own and its controls' places;
+# font and icon come in the page as data. Served, the page may still take
+# its worker, manifest and the manifest's icons from its own site.
+scripts = re.findall(r"<script>(.*?)</script>", page, re.DOTALL)
+hashes = " ".join("'sha256-%s'" % base64.b64encode(hashlib.sha256(body.encode("utf-8")).digest()).decode("ascii")
+                  for body in scripts)
+policy = ("default-src 'none'; script-src %s 'wasm-unsafe-eval'; style-src 'unsafe-inline'; "
+          "font-src data:; img-src data: 'self'; manifest-src 'self'; worker-src 'self'; "
+          "base-uri 'none'; form-action 'none'" % hashes)
+page = page.replace("@POLICY@", policy)
 with open(out, "w", encoding="utf-8") as file:
     file.write(page)

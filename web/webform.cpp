@@ -89,9 +89,10 @@ val createForm()
     val body = document()["body"];
     // An application to screen readers: every key goes to the form, so the
     // keys 1 to 4 choose a voice there as on the desktop, instead of moving
-    // a reader's browsing cursor.
-    const std::u16string markup = u"<main id=\"form\" role=\"application\""
-        + style(form::FormRect) + u">" + formMarkup() + u"</main>";
+    // a reader's browsing cursor. The page's main landmark holds it, as
+    // that role is not one a landmark may take.
+    const std::u16string markup = u"<main><div id=\"form\" role=\"application\""
+        + style(form::FormRect) + u">" + formMarkup() + u"</div></main>";
     body.call<void>("insertAdjacentHTML", val("afterbegin"), markup);
     val container = document().call<val>("getElementById", val("form"));
     const val style = container["style"];

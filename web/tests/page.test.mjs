@@ -1,7 +1,13 @@
 // Plays the quiz's page in the system's Chromium, opened from disk with the
-// network off, and finds every control by its accessible role and name, as
-// a screen reader does.
+// network off and served as an app from 127.0.0.1, and finds every control
+// by its accessible role and name, as a screen reader does.
+import axe from 'axe-core';
 import assert from 'node:assert/strict';
+import { spawn } from 'node:child_process';
+import { once } from 'node:events';
+import { cp, mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import { launchChromium } from './chromium.mjs';
@@ -18,20 +24,22 @@ before(async () => {
 });
 after(() => browser?.close());
 
-async function open({ viewport = { width: 464, height: 345 }, dark = false } = {}) {
+// Opened from disk, the page fetches nothing and logs nothing; served, it
+// fetches only from its own folder.
+async function open({ viewport = { width: 464, height: 345 }, dark = false, url = pageUrl } = {}) {
     const page = await browser.newPage();
     const faults = [];
+    const home = new URL('.', url).href;
     page.on('request', request => {
-        if (!/^(file|data):/.test(request.url())) faults.push(`fetched ${request.url()}`);
+        if (!/^(file|data):/.test(request.url()) && !request.url().startsWith(home))
+            faults.push(`fetched ${request.url()}`);
     });
     page.on('pageerror', error => faults.push(error.message));
-    page.on('console', message => {
-        if (['error', 'warn'].includes(message.type())) faults.push(message.text());
-    });
-    await page.setOfflineMode(true);
+    page.on('console', message => faults.push(message.text()));
+    await page.setOfflineMode(url === pageUrl);
     await page.setViewport(viewport);
     await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: dark ? 'dark' : 'light' }]);
-    await page.goto(pageUrl);
+    await page.goto(url);
     await page.waitForSelector(aria('option', 'Алфредо Краус'));
     page.faults = faults;
     return page;
@@ -52,13 +60,21 @@ const state = page => page.evaluate(() => {
     };
 });
 
+// What axe-core finds wrong on the page as it stands.
+async function violations(page) {
+    await page.evaluate(axe.source);
+    const found = await page.evaluate(() => window.axe.run({ resultTypes: ['violations'] }));
+    return found.violations.map(rule => `${rule.id}: ${rule.nodes.map(node => node.target).join(' ')}`);
+}
+
 function verdict(right, voice, name) {
     return `${right ? 'Вярно' : 'Невярно'} ${voices[voice]}: ${name}`;
 }
 
 test('a whole game by mouse, then a restart', async () => {
-    const page = await open();
+    const page = await open({ viewport: { width: 1280, height: 800 } });
     assert.equal(await page.title(), 'https://www.example.org Тесирона');
+    assert.deepEqual(await violations(page), []);
     await page.waitForSelector(aria('radiogroup', 'Вид певчески глас'));
     await page.waitForSelector(aria('textbox', 'Условие и отговори'));
     const start = await state(page);
@@ -87,6 +103,7 @@ test('a whole game by mouse, then a restart', async () => {
     }
     // Each answer also added a line break at the end of the log.
     assert.equal((await state(page)).log.split('\n').length, 2 * 22 + 1);
+    assert.deepEqual(await violations(page), []);
 
     await page.locator(aria('button', 'Изчисти')).click();
     const restarted = await state(page);
@@ -136,6 +153,7 @@ test('a game by touch on a phone', async () => {
             .map(target => [target.textContent, target.getBoundingClientRect().height]),
     }));
     assert.equal(layout.sideways, 0);
+    assert.deepEqual(await violations(page), []);
     for (const [name, height] of layout.targets)
         assert.ok(height >= 24, `${name} is ${height} px tall`);
 
@@ -151,6 +169,7 @@ test('a game by touch on a phone', async () => {
     assert.equal((await state(page)).names.length, 21);
     await tap('button', 'Изчисти');
     assert.deepEqual([(await state(page)).log, (await state(page)).names.length], ['Нов избор', 22]);
+    assert.deepEqual(await violations(page), []);
     assert.deepEqual(page.faults, []);
 });
 
@@ -166,7 +185,7 @@ function contrast(a, b) {
 
 // A grab's pixels, decoded by the browser itself.
 const pixels = (page, png) => page.evaluate(async data => {
-    const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${data}`)).blob());
+    const image = await createImageBitmap(new Blob([Uint8Array.from(atob(data), c => c.charCodeAt(0))]));
     const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
     context.drawImage(image, 0, 0);
     const rgba = context.getImageData(0, 0, image.width, image.height).data;
@@ -205,4 +224,75 @@ test('every text stays readable under a light and a dark scheme', async () => {
         }
         await page.close();
     }
+});
+
+// A school's site on 127.0.0.1 serving ROOT, noting every path asked of it.
+// Its output is read to the end: closed, the server stops at its next line.
+function serve(root, port = 0) {
+    const server = spawn('python3', ['-u', '-m', 'http.server', '--bind', '127.0.0.1', '--directory', root, `${port}`]);
+    server.paths = [];
+    server.stderr.on('data', data => server.paths.push(...[...`${data}`.matchAll(/"GET (\S+)/g)].map(get => get[1])));
+    let said = '';
+    return new Promise((resolve, reject) => {
+        server.on('exit', () => reject(new Error(`the site did not start: ${said}`)));
+        server.stdout.on('data', data => (said += data).match(/port (\d+) /) && resolve(Object.assign(server,
+            { port: Number(said.match(/port (\d+) /)[1]), stop: () => server.kill() || once(server, 'exit') })));
+    });
+}
+
+async function answerOnce(page) {
+    await page.locator(aria('radio', 'тенор')).click();
+    await page.locator(aria('option', 'Алфредо Краус')).click();
+    assert.equal((await state(page)).log.split('\n')[0], 'Вярно тенор: Алфредо Краус');
+}
+
+const description = page => page.$eval('meta[name=description]', meta => meta.content);
+
+test('served from a sub-folder, it installs, plays offline and takes a new release', async () => {
+    const root = await mkdtemp(join(tmpdir(), 'tembrela-site-'));
+    const folder = join(root, 'music', 'tembrela');
+    await cp(process.env.TEMBRELA_WEB_APP, folder, { recursive: true });
+    let site = await serve(root);
+    const page = await open({ url: `http://127.0.0.1:${site.port}/music/tembrela/` });
+    await page.waitForFunction(() => navigator.serviceWorker.controller);
+    const cdp = await page.createCDPSession();
+    assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+
+    // What markup slipped into the page might load from elsewhere, and
+    // Chromium's note of each request it stopped.
+    const stray = `http://localhost:${site.port}/stray/`;
+    assert.deepEqual(await page.evaluate(async stray => {
+        const refused = [];
+        document.addEventListener('securitypolicyviolation', event => refused.push(event.effectiveDirective));
+        fetch(stray).catch(() => {});
+        new Image().src = stray;
+        document.body.append(Object.assign(document.createElement('script'), { src: stray }));
+        await new Promise(resolve => setTimeout(resolve, 500));
+        return refused.sort();
+    }, stray), ['connect-src', 'img-src', 'script-src-elem']);
+    assert.deepEqual(site.paths.filter(path => path.startsWith('/stray/')), []);
+    assert.deepEqual(page.faults.splice(0).filter(fault => !/Content Security Policy|\/stray\//.test(fault)), []);
+
+    await site.stop();
+    await page.reload();
+    await answerOnce(page);
+
+    // A new release in the old one's place shows at the next visit online,
+    // its worker drops the old release's cache, and then it plays offline.
+    const newer = 'Нова версия.';
+    const release = async (file, from, to) => writeFile(join(folder, file),
+        (await readFile(join(folder, file), 'utf8')).replace(from, to));
+    await release('index.html', await description(page), newer);
+    await release('sw.js', /const version = '\w+'/, "const version = 'newer'");
+    site = await serve(root, site.port);
+    await page.reload();
+    assert.equal(await description(page), newer);
+    await page.waitForFunction(async () => /^tembrela newer [^,]+$/.test((await caches.keys()).join()));
+    await site.stop();
+    await page.reload();
+    assert.equal(await description(page), newer);
+    await answerOnce(page);
+    assert.deepEqual(page.faults, []);
+    await page.close();
+    await rm(root, { recursive: true });
 });
