@@ -2,17 +2,15 @@
 that plays without the network: its manifest, its icons and its worker.
 usage: webapp.py PAGE SERVICE_WORKER ICON_TOOL OUT_DIRECTORY"""
 import hashlib
-import importlib.util
 import json
 import os
+import runpy
 import shutil
 import sys
 
 page, service_worker, icon_tool, out = sys.argv[1:]
 
-spec = importlib.util.spec_from_file_location("icons", icon_tool)
-icons = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(icons)
+icons = runpy.run_path(icon_tool)
 
 os.makedirs(out, exist_ok=True)
 shutil.copyfile(page, os.path.join(out, "index.html"))
@@ -27,7 +25,7 @@ with open(os.path.join(out, "sw.js"), "w", encoding="utf-8") as file:
 # with fewer samples a pixel, as its pixels are smaller.
 sizes = {192: 4, 512: 2}
 for size, samples in sizes.items():
-    icons.write_png(os.path.join(out, f"icon-{size}.png"), icons.render(size, samples=samples))
+    icons["write_png"](os.path.join(out, f"icon-{size}.png"), icons["render"](size, samples=samples))
 
 manifest = {
     "name": "Тембрела",
