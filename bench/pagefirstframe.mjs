@@ -11,7 +11,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import zlib from 'node:zlib';
-import { launchChromium } from './chromium.mjs';
+import { launchChromium } from './browsers.mjs';
 
 const [page, pairs] = [process.argv[2], Number(process.argv[3] ?? 21)];
 const browser = await launchChromium();

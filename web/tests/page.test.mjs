@@ -10,7 +10,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
-import { launchChromium } from './chromium.mjs';
+import { launchChromium } from './browsers.mjs';
 
 const pageUrl = pathToFileURL(process.env.TEMBRELA_PAGE).href;
 const voices = ['бас', 'мецосопран', 'сопран', 'тенор'];
