@@ -74,9 +74,11 @@ TEMBRELA_BENCH_WINDOWS_PACKAGES=(
 # What web.sh needs: Debian's emscripten (its run-time libraries come
 # prebuilt with it, so nothing is compiled into a cache on first use),
 # fontTools with Brotli to cut the font down to a WOFF2 file, the font, and
-# Chromium to test the page in.
+# the browsers to test the page in: Chromium, Firefox ESR, and WebKitGTK's
+# MiniBrowser under its WebDriver, on a private X server.
 TEMBRELA_WEB_PACKAGES=(
-    cmake ninja-build emscripten fonttools python3-brotli fonts-liberation2 chromium
+    cmake ninja-build emscripten fonttools python3-brotli fonts-liberation2
+    chromium firefox-esr webkit2gtk-driver xvfb
 )
 
 missing_packages() {
