@@ -8,6 +8,8 @@ import { createServer } from 'node:net';
 import { Builder, By, Key } from 'selenium-webdriver';
 import { launchChromium, launchFirefox } from './browsers.mjs';
 
+const formTimeout = 60000;
+
 export const aria = (role, name) => `::-p-aria([name="${name}"][role="${role}"])`;
 
 // Opened from disk, the page fetches nothing and logs nothing; served, it
@@ -20,6 +22,8 @@ function puppeteerEngine(launch, accessibleName) {
         stop: () => browser?.close(),
         async open(url, { width, height, phone = false }) {
             const page = await browser.newPage();
+            // A sanitized page on a busy machine may take its time.
+            page.setDefaultTimeout(formTimeout);
             const faults = [];
             const home = new URL('.', url).href;
             page.on('request', request => {
@@ -119,7 +123,7 @@ function webKitEngine() {
             await driver.manage().window().setRect({ width: 2 * rect.width - innerWidth,
                 height: 2 * rect.height - innerHeight });
             await driver.get(url);
-            await driver.wait(async () => (await driver.findElements(By.css('[role=option]'))).length > 0, 10000);
+            await driver.wait(async () => (await driver.findElements(By.css('[role=option]'))).length > 0, formTimeout);
             await driver.executeScript(() => {
                 window.faults = [];
                 for (const level of ['log', 'info', 'warn', 'error', 'debug'])
