@@ -10,11 +10,11 @@ import { test } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import { launchChromium, launchFirefox } from './browsers.mjs';
 
-const loadQuizModel = createRequire(import.meta.url)('./quizmodel.cjs');
+const quizModel = createRequire(import.meta.url)('./quizmodel.cjs')();
 const pageUrl = pathToFileURL(process.env.TEMBRELA_PAGE).href;
 
 const eventsPerGame = 60;
-const ciGames = 20;
+const ciGames = 15;
 const firstSeed = 9000000;
 
 // The typed letters' keys differ: Chromium's input layer knows only a US
@@ -271,7 +271,7 @@ function compare(seen, model) {
 // Plays EVENTS on a fresh page and a fresh model; returns the first
 // failure and a note of what each event did.
 async function play(browser, engine, events) {
-    const model = new (await loadQuizModel()).QuizModel();
+    const model = new (await quizModel).QuizModel();
     const page = await browser.newPage();
     const faults = [];
     page.on('pageerror', error => faults.push(`page error: ${error.message}`));
