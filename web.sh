@@ -2,7 +2,8 @@
 # Builds the quiz for the browser: the same rules compiled to WebAssembly on
 # real HTML controls, put with its font and style into one HTML file; tests
 # it in Chromium, opened from disk with the network off and served from
-# 127.0.0.1 as an installable app; and writes it to dist/tembrela-VERSION.html,
+# 127.0.0.1 as an installable app, and plays random games on it in Chromium
+# and Firefox against the reference model; and writes it to dist/tembrela-VERSION.html,
 # and with what a site needs to serve it as that app, to dist/web/.
 source "$(dirname "$0")/scripts/prepare.sh"
 
