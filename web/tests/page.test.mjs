@@ -8,7 +8,7 @@ import { once } from 'node:events';
 import { cp, mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { after, before, test } from 'node:test';
+import { after, afterEach, before, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import { launchChromium } from './browsers.mjs';
 
@@ -24,11 +24,22 @@ before(async () => {
 });
 after(() => browser?.close());
 
+// What the pages a test opened said: a failed test shows with them the
+// sanitized build's reports, which it may have failed for.
+const opened = [];
+afterEach(t => {
+    for (const page of opened.splice(0))
+        for (const fault of page.faults)
+            t.diagnostic(`the page said: ${fault}`);
+});
+
 // Opened from disk, the page fetches nothing and logs nothing; served, it
 // fetches only from its own folder.
 async function open({ viewport = { width: 464, height: 345 }, dark = false, url = pageUrl } = {}) {
     const page = await browser.newPage();
     const faults = [];
+    page.faults = faults;
+    opened.push(page);
     const home = new URL('.', url).href;
     page.on('request', request => {
         if (!/^(file|data):/.test(request.url()) && !request.url().startsWith(home))
@@ -39,9 +50,11 @@ async function open({ viewport = { width: 464, height: 345 }, dark = false, url 
     await page.setOfflineMode(url === pageUrl);
     await page.setViewport(viewport);
     await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: dark ? 'dark' : 'light' }]);
+    // A program that stops while starting fails the test at once.
+    const stopped = new Promise((resolve, reject) => page.once('pageerror', reject));
+    stopped.catch(() => {});
     await page.goto(url);
-    await page.waitForSelector(aria('option', 'Алфредо Краус'));
-    page.faults = faults;
+    await Promise.race([page.waitForSelector(aria('option', 'Алфредо Краус')), stopped]);
     return page;
 }
 
@@ -222,6 +235,7 @@ test('every text stays readable under a light and a dark scheme', async () => {
             await page.setViewport({ width: 390, height: 844, isMobile: true, hasTouch: true });
             await page.screenshot({ path: `${process.env.TEMBRELA_SCREENSHOTS}/tembrela-web-phone.png` });
         }
+        assert.deepEqual(page.faults, []);
         await page.close();
     }
 });
@@ -248,11 +262,13 @@ async function answerOnce(page) {
 
 const description = page => page.$eval('meta[name=description]', meta => meta.content);
 
-test('served from a sub-folder, it installs, plays offline and takes a new release', async () => {
+test('served from a sub-folder, it installs, plays offline and takes a new release', async t => {
     const root = await mkdtemp(join(tmpdir(), 'tembrela-site-'));
     const folder = join(root, 'music', 'tembrela');
     await cp(process.env.TEMBRELA_WEB_APP, folder, { recursive: true });
     let site = await serve(root);
+    // A failure leaves no site running to keep the test from ending.
+    t.after(() => site.kill());
     const page = await open({ url: `http://127.0.0.1:${site.port}/music/tembrela/` });
     await page.waitForFunction(() => navigator.serviceWorker.controller);
     const cdp = await page.createCDPSession();
