@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the quiz for the browser: the same rules compiled to WebAssembly on
-# real HTML controls, put with its font and style into one HTML file; tests
-# it in Chromium, opened from disk with the network off and served from
-# 127.0.0.1 as an installable app, and plays random games on it in Chromium
-# and Firefox against the reference model; and writes it to dist/tembrela-VERSION.html,
+# real HTML controls, put with its font and style into one HTML file; plays
+# it in Chromium, Firefox and WebKit, opened from disk with the network off,
+# and in Chromium served from 127.0.0.1 as an installable app; plays random
+# games on it in Chromium and Firefox against the reference model; tests a
+# second build of it with AddressSanitizer and UndefinedBehaviorSanitizer
+# the same way; and writes the ordinary page to dist/tembrela-VERSION.html,
 # and with what a site needs to serve it as that app, to dist/web/.
 source "$(dirname "$0")/scripts/prepare.sh"
 
@@ -14,8 +16,14 @@ configure "$TEMBRELA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$TEMBRELA_BUILD" --parallel 2 --target tst_screenreader
 build_web_page
 install_page_test_driver
-
 ctest --test-dir "$TEMBRELA_WEB_BUILD" --output-on-failure --no-tests=error
+
+# Any sanitizer report fails its test: undefined behaviour is reported on
+# the console, and a memory fault aborts the program, which the page shows
+# as an error.
+build_sanitized_web_page
+install_page_test_driver "$TEMBRELA_WEB_SANITIZE_BUILD"
+ctest --test-dir "$TEMBRELA_WEB_SANITIZE_BUILD" --output-on-failure --no-tests=error
 
 page="$TEMBRELA_WEB_BUILD/tembrela.html"
 limit=$((512 * 1024))

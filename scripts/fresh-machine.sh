@@ -3,7 +3,8 @@
 # systems, holding nothing but what debootstrap's minbase and git bring,
 # clones the commit and runs the README's two commands as root, each from
 # its start: ./run.sh, which with no display must build and then stop with
-# its clear line and code 2, and ./test.sh, which must pass. The machines
+# its clear line and code 2, and ./test.sh, which must pass; in Debian 13
+# also ./web.sh, which must pass. The machines
 # this project is built on carry packages a fresh one lacks, so only this
 # finds a missing install step. Needs root, for debootstrap, chroot and
 # mounts.
@@ -91,6 +92,12 @@ enter_system() {
     # account.
     chmod 755 "$root"
     cp /etc/resolv.conf "$root/etc/resolv.conf"
+    # The authorities this machine adds to Debian's, which its network may
+    # sign with; the system's ca-certificates takes them in when installed,
+    # and npm then reaches its registry as from this machine.
+    if [ -d /usr/local/share/ca-certificates ]; then
+        cp -r /usr/local/share/ca-certificates/. "$root/usr/local/share/ca-certificates/"
+    fi
 
     mount -t proc proc "$root/proc"
     mount --rbind --make-rslave /sys "$root/sys"
@@ -117,7 +124,8 @@ in_system() {
 # when the failure came before either.
 show_failure() {
     local log="$1" from
-    from="$(grep -n -E '^(Test project |FAILED: )' "$log" | tail -n 1 | cut -d: -f1)"
+    # Neither found is no failure of this script's own.
+    from="$(grep -n -E '^(Test project |FAILED: )' "$log" | tail -n 1 | cut -d: -f1 || true)"
     if [ -n "$from" ]; then
         tail -n +"$from" "$log"
     else
@@ -125,8 +133,19 @@ show_failure() {
     fi
 }
 
+# usage: fresh-machine.sh [bookworm|trixie]...: the systems named, both
+# unless any is.
+suites=("$@")
+[ "${#suites[@]}" -gt 0 ] || suites=(bookworm trixie)
+for suite in "${suites[@]}"; do
+    case "$suite" in
+        bookworm | trixie) ;;
+        *) echo "usage: $0 [bookworm|trixie]..." >&2; exit 2 ;;
+    esac
+done
+
 failed=0
-for suite in bookworm trixie; do
+for suite in "${suites[@]}"; do
     case "$suite" in bookworm) name="Debian 12" ;; trixie) name="Debian 13" ;; esac
     started=$SECONDS
     enter_system "$suite"
@@ -153,6 +172,20 @@ for suite in bookworm trixie; do
         echo "$name: ./test.sh failed after $((SECONDS - started)) s; its output:"
         show_failure "$log"
         failed=1
+    fi
+
+    # The host, Debian 12, runs ./web.sh as a stage of its own.
+    if [ "$suite" = trixie ]; then
+        started=$SECONDS
+        log="$TEMBRELA_FRESH/$suite-web.log"
+        if in_system ./web.sh >"$log" 2>&1; then
+            echo "$name: ./web.sh passed in $((SECONDS - started)) s:"
+            grep -E '^[0-9]+% tests passed|^web\.sh: ' "$log" | sed 's/^/    /'
+        else
+            echo "$name: ./web.sh failed after $((SECONDS - started)) s; its output:"
+            show_failure "$log"
+            failed=1
+        fi
     fi
     take_down "$root"
     root=""

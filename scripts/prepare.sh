@@ -255,19 +255,37 @@ use_wine() {
     fi
 }
 
-# Builds the page for the browser into build-web/. The page's Orca test
-# runs the ordinary build's screen-reader test, named here.
+# The page for the browser is built into build-web/, and again with
+# AddressSanitizer and UndefinedBehaviorSanitizer into build-web-sanitize/,
+# which web.sh only tests. The page's Orca test runs the ordinary build's
+# screen-reader test, named here.
 TEMBRELA_WEB_BUILD="$TEMBRELA_ROOT/build-web"
-build_web_page() {
+TEMBRELA_WEB_SANITIZE_BUILD="$TEMBRELA_ROOT/build-web-sanitize"
+
+# build_page BUILD [cmake options...]: configured once; later runs keep
+# what it chose.
+build_page() {
+    local build="$1"
+    shift
     # Debian's emscripten finds its JavaScript modules here when the node on
     # the PATH is not Debian's.
     export NODE_PATH=/usr/share/nodejs
-    if [ ! -f "$TEMBRELA_WEB_BUILD/CMakeCache.txt" ]; then
-        emcmake cmake -S "$TEMBRELA_ROOT" -B "$TEMBRELA_WEB_BUILD" -G Ninja \
-            -DCMAKE_BUILD_TYPE=MinSizeRel \
-            -DTEMBRELA_SCREENREADER_TEST="$TEMBRELA_BUILD/tests/tst_screenreader" >/dev/null
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+        emcmake cmake -S "$TEMBRELA_ROOT" -B "$build" -G Ninja "$@" >/dev/null
     fi
-    cmake --build "$TEMBRELA_WEB_BUILD" --parallel 2
+    cmake --build "$build" --parallel 2
+}
+
+build_web_page() {
+    build_page "$TEMBRELA_WEB_BUILD" -DCMAKE_BUILD_TYPE=MinSizeRel \
+        -DTEMBRELA_SCREENREADER_TEST="$TEMBRELA_BUILD/tests/tst_screenreader"
+}
+
+# With debug information, a report names the functions on its stack. Orca
+# is left out: it would drive the same code by the same keys as the page's
+# own test, only slower.
+build_sanitized_web_page() {
+    build_page "$TEMBRELA_WEB_SANITIZE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTEMBRELA_SANITIZE=ON
 }
 
 # copy_page DIST: the built page into DIST, named with the version, and
@@ -281,10 +299,11 @@ copy_page() {
     cp -r "$TEMBRELA_WEB_BUILD/site" "$1/web"
 }
 
-# Installs the page's test driver beside the page's build, pinned by its
-# lock file; npm keeps what it fetched in the user's cache.
+# install_page_test_driver [BUILD]: the page's test driver beside the
+# page's build (build-web/ unless named), pinned by its lock file; npm keeps
+# what it fetched in the user's cache.
 install_page_test_driver() {
-    local node="$TEMBRELA_WEB_BUILD/node"
+    local node="${1:-$TEMBRELA_WEB_BUILD}/node"
     # npm comes with Node.js from elsewhere than Debian; Debian's own is a
     # package of its own.
     command -v npm >/dev/null 2>&1 || install_missing_packages npm

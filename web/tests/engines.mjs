@@ -35,8 +35,16 @@ function puppeteerEngine(launch, accessibleName) {
             await page.setOfflineMode(url.startsWith('file:'));
             await page.setViewport(phone ? { width, height, isMobile: true, hasTouch: true, deviceScaleFactor: 3 }
                 : { width, height });
+            // A program that stops while it starts fails at once, saying
+            // what the page said: a sanitizer's report comes before it.
+            const stopped = new Promise((resolve, reject) => page.once('pageerror', reject));
             await page.goto(url);
-            await page.waitForSelector(aria('option', 'Алфредо Краус'));
+            try {
+                await Promise.race([page.waitForSelector(aria('option', 'Алфредо Краус')), stopped]);
+            } catch (error) {
+                await page.close();
+                throw new Error([`the form did not start: ${error.message}`, ...faults].join('\n'));
+            }
             return {
                 page,
                 faults,

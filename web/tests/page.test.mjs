@@ -224,15 +224,18 @@ function chromiumOnly(chromium) {
                 await page.setViewport({ width: 390, height: 844, isMobile: true, hasTouch: true });
                 await page.screenshot({ path: `${process.env.TEMBRELA_SCREENSHOTS}/tembrela-web-phone.png` });
             }
+            assert.deepEqual(page.faults, []);
             await page.close();
         }
     });
 
-    test('served from a sub-folder, it installs, plays offline and takes a new release', async () => {
+    test('served from a sub-folder, it installs, plays offline and takes a new release', async t => {
         const root = await mkdtemp(join(tmpdir(), 'tembrela-site-'));
         const folder = join(root, 'music', 'tembrela');
         await cp(process.env.TEMBRELA_WEB_APP, folder, { recursive: true });
         let site = await serve(root);
+        // A failure leaves no site running to keep the test from ending.
+        t.after(() => site.kill());
         const page = await open({ url: `http://127.0.0.1:${site.port}/music/tembrela/` });
         await page.waitForFunction(() => navigator.serviceWorker.controller);
         const cdp = await page.createCDPSession();
@@ -284,11 +287,16 @@ for (const name of (process.env.TEMBRELA_ENGINES ?? Object.keys(engines).join())
         before(() => engine.start());
         after(() => engine.stop());
         for (const [title, screen, play] of cases) {
-            test(title, async () => {
+            test(title, async t => {
                 const tab = await engine.open(pageUrl, screen);
                 try {
                     await play(tab);
                     assert.deepEqual(await tab.faults, []);
+                } catch (error) {
+                    // A sanitizer's report on the console may be why.
+                    for (const fault of await tab.faults)
+                        t.diagnostic(`the page said: ${fault}`);
+                    throw error;
                 } finally {
                     await tab.close();
                 }
