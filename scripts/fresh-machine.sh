@@ -133,6 +133,20 @@ show_failure() {
     fi
 }
 
+# must_pass test|web: runs ./test.sh or ./web.sh in the system, which must
+# pass; says how long it took and its tests' tally, or what failed.
+must_pass() {
+    local script="./$1.sh" log="$TEMBRELA_FRESH/$suite-$1.log" started=$SECONDS
+    if in_system "$script" >"$log" 2>&1; then
+        echo "$name: $script passed in $((SECONDS - started)) s:"
+        grep -E '^[0-9]+% tests passed|^web\.sh: ' "$log" | sed 's/^/    /'
+    else
+        echo "$name: $script failed after $((SECONDS - started)) s; its output:"
+        show_failure "$log"
+        failed=1
+    fi
+}
+
 # usage: fresh-machine.sh [bookworm|trixie]...: the systems named, both
 # unless any is.
 suites=("$@")
@@ -163,29 +177,10 @@ for suite in "${suites[@]}"; do
         failed=1
     fi
 
-    started=$SECONDS
-    log="$TEMBRELA_FRESH/$suite-test.log"
-    if in_system ./test.sh >"$log" 2>&1; then
-        echo "$name: ./test.sh passed in $((SECONDS - started)) s:"
-        grep -E '^[0-9]+% tests passed' "$log" | sed 's/^/    /'
-    else
-        echo "$name: ./test.sh failed after $((SECONDS - started)) s; its output:"
-        show_failure "$log"
-        failed=1
-    fi
-
+    must_pass test
     # The host, Debian 12, runs ./web.sh as a stage of its own.
     if [ "$suite" = trixie ]; then
-        started=$SECONDS
-        log="$TEMBRELA_FRESH/$suite-web.log"
-        if in_system ./web.sh >"$log" 2>&1; then
-            echo "$name: ./web.sh passed in $((SECONDS - started)) s:"
-            grep -E '^[0-9]+% tests passed|^web\.sh: ' "$log" | sed 's/^/    /'
-        else
-            echo "$name: ./web.sh failed after $((SECONDS - started)) s; its output:"
-            show_failure "$log"
-            failed=1
-        fi
+        must_pass web
     fi
     take_down "$root"
     root=""
