@@ -22,12 +22,14 @@ QuizModel *standardGame()
     return new QuizModel(rows, quiz::exerciseStatement(playcatalogues::toCatalogue(rows)));
 }
 
-std::u16string log(const QuizModel &model)
+// Named apart from the C library's log(), which embind could not tell from
+// it.
+std::u16string logOf(const QuizModel &model)
 {
     return model.log();
 }
 
-val names(const QuizModel &model)
+val namesOf(const QuizModel &model)
 {
     val names = val::array();
     for (const std::u16string &name : model.names())
@@ -44,8 +46,8 @@ EMSCRIPTEN_BINDINGS(quiz_model)
         .function("chooseVoice", &QuizModel::chooseVoice)
         .function("pickRow", &QuizModel::pickRow)
         .function("restart", &QuizModel::restart)
-        .function("log", &log)
-        .function("names", &names)
+        .function("log", &logOf)
+        .function("names", &namesOf)
         .function("shownVoice", &QuizModel::shownVoice)
         .function("voiceChosen", &QuizModel::voiceChosen)
         .function("rowCount", &QuizModel::rowCount);
