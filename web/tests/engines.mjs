@@ -12,19 +12,6 @@ const formTimeout = 60000;
 
 export const aria = (role, name) => `::-p-aria([name="${name}"][role="${role}"])`;
 
-// Puppeteer sets a screen orientation beside the viewport, which Firefox
-// ESR 140 (Debian 12's before its security updates) cannot; the viewport
-// itself it takes, and the page shows it once it has.
-export async function setViewport(page, viewport) {
-    try {
-        await page.setViewport(viewport);
-    } catch (error) {
-        if (!/unknown command/.test(error.message))
-            throw error;
-        await page.waitForFunction(width => window.innerWidth === width, {}, viewport.width);
-    }
-}
-
 // Opened from disk, the page fetches nothing and logs nothing; served, it
 // fetches only from its own folder. Every other request, page error and
 // console line is a fault.
@@ -45,15 +32,8 @@ function puppeteerEngine(launch, accessibleName) {
             });
             page.on('pageerror', error => faults.push(error.message));
             page.on('console', message => faults.push(message.text()));
-            // Firefox ESR 140, as Debian 12 has it before its security
-            // updates, cannot turn the network off over BiDi; there the
-            // page's own policy keeps it off, and any request is a fault.
-            if (url.startsWith('file:'))
-                await page.setOfflineMode(true).catch(error => {
-                    if (!/unknown command/.test(error.message))
-                        throw error;
-                });
-            await setViewport(page, phone ? { width, height, isMobile: true, hasTouch: true, deviceScaleFactor: 3 }
+            await page.setOfflineMode(url.startsWith('file:'));
+            await page.setViewport(phone ? { width, height, isMobile: true, hasTouch: true, deviceScaleFactor: 3 }
                 : { width, height });
             // A program that stops while it starts fails at once, saying
             // what the page said: a sanitizer's report comes before it.

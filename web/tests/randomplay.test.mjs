@@ -8,7 +8,7 @@ import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
 import { test } from 'node:test';
 import { pathToFileURL } from 'node:url';
-import { engines, setViewport } from './engines.mjs';
+import { engines } from './engines.mjs';
 
 const quizModel = createRequire(import.meta.url)('./quizmodel.cjs')();
 const pageUrl = pathToFileURL(process.env.TEMBRELA_PAGE).href;
@@ -215,7 +215,7 @@ async function send(page, engineName, event, before) {
         return {};
     }
     case 'resize':
-        await setViewport(page, windows[a % 2]);
+        await page.setViewport(windows[a % 2]);
         return {};
     case 'letter':
         await typeLetter[engineName](page, letters[a % letters.length]);
