@@ -48,7 +48,5 @@ EMSCRIPTEN_BINDINGS(quiz_model)
         .function("restart", &QuizModel::restart)
         .function("log", &logOf)
         .function("names", &namesOf)
-        .function("shownVoice", &QuizModel::shownVoice)
-        .function("voiceChosen", &QuizModel::voiceChosen)
-        .function("rowCount", &QuizModel::rowCount);
+        .function("shownVoice", &QuizModel::shownVoice);
 }

@@ -328,7 +328,8 @@ for (const [engineName, title] of [['chromium', 'Chromium'], ['firefox', 'Firefo
         const engine = engines[engineName];
         await engine.start();
         try {
-            for (const seed of seeds()) {
+            const played = seeds();
+            for (const seed of played) {
                 const events = randomGame(seed);
                 const { failure } = await play(engine, engineName, events);
                 if (!failure)
@@ -341,7 +342,7 @@ for (const [engineName, title] of [['chromium', 'Chromium'], ['firefox', 'Firefo
                 assert.fail(`${title}, seed ${seed} (PLAY_SEED=${seed}): ${failure}\n`
                     + `shortest sequence:\n${steps.join('\n')}\n${again.failure ?? '(passes alone)'}`);
             }
-            console.log(`${title}: ${seeds().length} games, ${seeds().length * eventsPerGame} events`);
+            console.log(`${title}: ${played.length} games, ${played.length * eventsPerGame} events`);
         } finally {
             await engine.stop();
         }
