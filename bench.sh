@@ -18,6 +18,8 @@
 # The start-up runs on xcb by default, against one Xvfb server and one
 # D-Bus session bus kept for all runs, as on a desktop: the X connection,
 # the window's mapping and its icon are part of what a learner waits for.
+# The server never resets: a desktop's does not when one program quits,
+# and a reset refuses the next run's first connection.
 # Offscreen leaves out the display server and shows the process's own work.
 source "$(dirname "$0")/scripts/prepare.sh"
 
@@ -99,7 +101,7 @@ if [ -n "$windows" ]; then
     # A window manager, as Windows always has one: Wine waits for it to
     # withdraw a closing window, two seconds when there is none.
     echo "Windows start-up: $pairs pairs under $(wine --version 2>/dev/null) (load: $(load))" >&2
-    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
         openbox & wm=$!
         for _ in $(seq 100); do
             xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" && break
@@ -136,7 +138,7 @@ echo "Start-up: $pairs pairs on $platform (load: $(load))" >&2
 startup=(env QT_QPA_PLATFORM="$platform" "$bench/startup_runner" "$pairs"
          "$bench/startup_probe" "$bench/bare_window")
 case "$platform" in
-    xcb) xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- "${startup[@]}" \
+    xcb) xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" dbus-run-session -- "${startup[@]}" \
              >"$work/startup.tsv" 2>"$work/startup.log" ;;
     offscreen) dbus-run-session -- "${startup[@]}" >"$work/startup.tsv" 2>"$work/startup.log" ;;
     *) echo "TEMBRELA_BENCH_PLATFORM must be xcb or offscreen" >&2; exit 2 ;;

@@ -235,10 +235,11 @@ void TestScreenReader::initTestCase()
     config.close();
 
     // Each service is waited for until it answers, not for a time, before
-    // anything that uses it starts.
+    // anything that uses it starts. An X server that resets when its last
+    // client leaves refuses clients meanwhile, so this one never resets.
     QProcess *display = start(QStringLiteral("Xvfb"),
                               {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                               QStringLiteral("-screen"), QStringLiteral("0"),
+                               QStringLiteral("-noreset"), QStringLiteral("-screen"), QStringLiteral("0"),
                                QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
                                QStringLiteral("tcp")});
     const QString number = firstLineOf(display);

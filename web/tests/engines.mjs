@@ -97,8 +97,10 @@ function webKitEngine() {
     return {
         async start() {
             // It tries display after display and says so for each one taken;
-            // only why it could not start at all is worth showing.
-            display = companion('Xvfb', ['-displayfd', '3', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
+            // only why it could not start at all is worth showing. Without
+            // -noreset it would reset, refusing clients, whenever its last
+            // client leaves.
+            display = companion('Xvfb', ['-displayfd', '3', '-noreset', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
                 { stdio: ['ignore', 'ignore', 'pipe', 'pipe'] });
             let said = '';
             display.stderr.on('data', data => { said += data; });
