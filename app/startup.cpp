@@ -62,9 +62,9 @@ int runTembrela(int argc, char *argv[])
     const int code = QApplication::exec();
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
     // Qt 6.4's Wayland client may wait for ever, once the window has gone,
-    // on an event thread stuck in wl_display_read_events: seen on a busy
-    // machine about once in ten closings. The quiz keeps nothing, so it
-    // ends here rather than leave a hidden process behind.
+    // on an event thread stuck in wl_display_read_events, as seen on a busy
+    // machine. The quiz keeps nothing, so it ends here rather than leave a
+    // hidden process behind.
     if (QGuiApplication::platformName() == u"wayland") {
         std::fflush(nullptr);
         std::_Exit(code);
