@@ -18,8 +18,7 @@ bool FirstFrameExit::eventFilter(QObject *watched, QEvent *event)
         // The window's paint event opens the frame: its children are drawn
         // and the frame flushed to the screen before queued calls run.
         QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
-            Qt::QueuedConnection);
+            QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     }
     return false;
 }

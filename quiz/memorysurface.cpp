@@ -53,8 +53,7 @@ void MemorySurface::attach(Tembrela &form, bool nestedEvents)
     m_form = &form;
     for (std::size_t i = 0; i < m_lists.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
-        m_lists[i].setSelectionListener([&form, index] { form.List1_Click(index); },
-                                        nestedEvents);
+        m_lists[i].setSelectionListener([&form, index] { form.List1_Click(index); }, nestedEvents);
     }
     m_options.setClickListener([&form](std::int16_t index) { form.Option1_Click(index); });
 }

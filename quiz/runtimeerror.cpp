@@ -19,8 +19,8 @@ void setRunTimeErrorReporter(RunTimeErrorReporter newReporter)
 
 void raiseRunTimeError(std::string_view message)
 {
-    std::fprintf(stderr, "Tembrela: run-time error: %.*s\n",
-                 static_cast<int>(message.size()), message.data());
+    std::fprintf(stderr, "Tembrela: run-time error: %.*s\n", static_cast<int>(message.size()),
+                 message.data());
     std::fflush(stderr);
     if (reporter)
         reporter(message);

@@ -57,8 +57,8 @@ double Val(std::u16string_view text)
         in.advance();
     }
 
-    std::string digits;        // significant digits, leading zeros dropped
-    long pointShift = 0;       // decimal exponent contributed by the digit positions
+    std::string digits;  // significant digits, leading zeros dropped
+    long pointShift = 0; // decimal exponent contributed by the digit positions
     bool anyDigit = false;
     for (; isDigit(in.peek()); in.advance()) {
         anyDigit = true;

@@ -118,7 +118,8 @@ void TestAccessibility::initTestCase()
 {
     applyFormAppearance();
     QTestAccessibility::initialize();
-    QPlatformAccessibility *platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    QPlatformAccessibility *platform =
+        QGuiApplicationPrivate::platformIntegration()->accessibility();
     if (!platform)
         QSKIP("this platform has no accessibility");
     platform->setActive(true);
@@ -231,8 +232,9 @@ void TestAccessibility::verdictIsAnnounced()
     bool logChangeSent = false;
     for (QAccessibleEvent *event : QTestAccessibility::events())
         if (event->object() == window->logBox() && event->type() == QAccessible::TextInserted)
-            logChangeSent |= static_cast<QAccessibleTextInsertEvent *>(event)->textInserted()
-                                 .startsWith(QStringLiteral("Вярно тенор: Алфредо Краус"));
+            logChangeSent |=
+                static_cast<QAccessibleTextInsertEvent *>(event)->textInserted().startsWith(
+                    QStringLiteral("Вярно тенор: Алфредо Краус"));
     QVERIFY(logChangeSent);
 
     QTest::keyClick(list, Qt::Key_1);

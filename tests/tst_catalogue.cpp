@@ -105,15 +105,15 @@ void TestCatalogue::refusesBadColumns_data()
 
     QTest::addRow("more_names") << 3 << 2 << false << false << "3 names but 2 voice codes";
     QTest::addRow("more_codes") << 0 << 1 << false << false << "0 names but 1 voice codes";
-    QTest::addRow("one_row_too_many") << 32768 << 32768 << false << true
-                                      << "32768 rows, more than the 32767";
+    QTest::addRow("one_row_too_many")
+        << 32768 << 32768 << false << true << "32768 rows, more than the 32767";
     QTest::addRow("far_too_many") << 70000 << 70000 << false << true
                                   << "70000 rows, more than the 32767 a 16-bit row number";
     // Both faults at once: the pairing is named, since no row count is right.
-    QTest::addRow("unequal_and_too_long") << 32768 << 40000 << false << false
-                                          << "32768 names but 40000 voice codes";
-    QTest::addRow("rows_one_too_many") << 32768 << 32768 << true << true
-                                       << "32768 rows, more than the 32767";
+    QTest::addRow("unequal_and_too_long")
+        << 32768 << 40000 << false << false << "32768 names but 40000 voice codes";
+    QTest::addRow("rows_one_too_many")
+        << 32768 << 32768 << true << true << "32768 rows, more than the 32767";
 }
 
 void TestCatalogue::refusesBadColumns()
@@ -173,29 +173,34 @@ void TestCatalogue::statementWordsItsLines_data()
     QTest::addColumn<int>("line");
     QTest::addColumn<QString>("text");
 
-    QTest::addRow("task") << 0 << "Да се реализира проект, представящ междупредметни връзки Музика и Информатика.";
+    QTest::addRow("task")
+        << 0 << "Да се реализира проект, представящ междупредметни връзки Музика и Информатика.";
     QTest::addRow("theme") << 1 << "Тема на проекта: Тембрела.";
     QTest::addRow("contents") << 2 << "Проектът да съдържа:";
-    QTest::addRow("options") << 3 << "група от радиобутони - представящи видове певчески глас "
-                                     "(бас, мецосопран, сопран, тенор), азбучно подредени;";
+    QTest::addRow("options") << 3
+                             << "група от радиобутони - представящи видове певчески глас "
+                                "(бас, мецосопран, сопран, тенор), азбучно подредени;";
     QTest::addRow("list") << 4 << "списък с имена на оперни изпълнители, също азбучно подредени.";
-    QTest::addRow("rules") << 5 << "Броят обекти в двете групи не е непременно равен, но въведените "
-                                   "имена са уникални. Потребителят трябва да посочи по един обект "
-                                   "от двете групи в указаната последователност. Всяко посочване от "
-                                   "списъчното поле води до изтриване на реда с посоченото "
-                                   "произведение и съобщение дали релацията между двата обекта е "
-                                   "вярна или не.";
-    QTest::addRow("button") << 7 << "Командният бутон \"Изчисти\" дава възможност за начална инициализация.";
-    QTest::addRow("reading") << 8 << "Прочете допълнително материал за видове певчески глас и имената "
-                                     "на известни оперни изпълнители.";
+    QTest::addRow("rules") << 5
+                           << "Броят обекти в двете групи не е непременно равен, но въведените "
+                              "имена са уникални. Потребителят трябва да посочи по един обект "
+                              "от двете групи в указаната последователност. Всяко посочване от "
+                              "списъчното поле води до изтриване на реда с посоченото "
+                              "произведение и съобщение дали релацията между двата обекта е "
+                              "вярна или не.";
+    QTest::addRow("button")
+        << 7 << "Командният бутон \"Изчисти\" дава възможност за начална инициализация.";
+    QTest::addRow("reading") << 8
+                             << "Прочете допълнително материал за видове певчески глас и имената "
+                                "на известни оперни изпълнители.";
 }
 
 void TestCatalogue::statementWordsItsLines()
 {
     QFETCH(int, line);
     QFETCH(QString, text);
-    const QStringList lines
-        = qs(quiz::exerciseStatement(quiz::standardCatalogue())).split(QStringLiteral("\r\n"));
+    const QStringList lines =
+        qs(quiz::exerciseStatement(quiz::standardCatalogue())).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.size(), 10);
     QCOMPARE(lines[line], text);
 }
@@ -208,8 +213,8 @@ void TestCatalogue::statementListsTheCatalogue()
     QCOMPARE(lines[6], QStringLiteral("В проекта са въведени имената на следните оперни "
                                       "изпълнители: Име Едно, Име Две."));
 
-    const QStringList standard
-        = qs(quiz::exerciseStatement(quiz::standardCatalogue())).split(QStringLiteral("\r\n"));
+    const QStringList standard =
+        qs(quiz::exerciseStatement(quiz::standardCatalogue())).split(QStringLiteral("\r\n"));
     QCOMPARE(standard.size(), 10);
     QVERIFY(standard[6].contains(QStringLiteral(": Алфредо Краус, Анна Нетребко, ")));
     QVERIFY(standard[6].contains(QStringLiteral(", Енрико Карузо, Камен Чанев, ")));

@@ -48,7 +48,8 @@ private:
         for (const QByteArray &line : file.readAll().split('\n')) {
             const qsizetype equals = line.indexOf('=');
             if (equals > 0)
-                entry.insert(QString::fromUtf8(line.left(equals)), QString::fromUtf8(line.mid(equals + 1)));
+                entry.insert(QString::fromUtf8(line.left(equals)),
+                             QString::fromUtf8(line.mid(equals + 1)));
         }
         return entry;
     }
@@ -82,7 +83,8 @@ void TestInstall::installsTheProgram()
     QFile copyright(prefix.filePath(QStringLiteral("share/doc/tembrela/copyright")));
     QVERIFY(copyright.open(QIODevice::ReadOnly));
     const QByteArray text = copyright.readAll();
-    QVERIFY(text.startsWith("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"));
+    QVERIFY(text.startsWith(
+        "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"));
     QVERIFY(text.contains("\nLicense: GPL-3+\n"));
 }
 
@@ -114,7 +116,8 @@ void TestInstall::windowClaimsItsEntry()
     // while it does: each look for the window below would otherwise race
     // the program's own first connection.
     QProcess x;
-    x.start(server, {"-displayfd", "1", "-noreset", "-nolisten", "tcp", "-screen", "0", "800x600x24"});
+    x.start(server,
+            {"-displayfd", "1", "-noreset", "-nolisten", "tcp", "-screen", "0", "800x600x24"});
     QVERIFY(x.waitForReadyRead(30000));
     const QString display = ":" + QString::fromLatin1(x.readAllStandardOutput()).trimmed();
 
@@ -145,8 +148,8 @@ void TestInstall::windowClaimsItsEntry()
                         + QStringLiteral("; it said: ")
                         + QString::fromLocal8Bit(program.readAllStandardError().left(3000))));
     const QString id = window.section(u' ', 0, 0, QString::SectionSkipEmpty);
-    const QString properties
-        = run(xprop, {"-display", display, "-id", id, "WM_CLASS", "_KDE_NET_WM_DESKTOP_FILE"}).output;
+    const QString properties =
+        run(xprop, {"-display", display, "-id", id, "WM_CLASS", "_KDE_NET_WM_DESKTOP_FILE"}).output;
     program.kill();
     program.waitForFinished();
     x.kill();
@@ -185,8 +188,8 @@ void TestInstall::validatorsAccept_data()
     QTest::addColumn<QString>("validator");
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("file");
-    QTest::addRow("desktop_entry") << "desktop-file-validate" << QStringList()
-                                   << "share/applications/" + AppId + ".desktop";
+    QTest::addRow("desktop_entry")
+        << "desktop-file-validate" << QStringList() << "share/applications/" + AppId + ".desktop";
     QTest::addRow("metainfo") << "appstreamcli" << QStringList{"validate", "--no-net"}
                               << "share/metainfo/" + AppId + ".metainfo.xml";
 }
@@ -211,9 +214,9 @@ void TestInstall::packageDependsOnTheToolkit()
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
             QSKIP("the Debian packaging tools are not installed");
     QTemporaryDir output;
-    const Run pack = run(QStringLiteral(CPACK_COMMAND),
-                         {"--config", QStringLiteral(BUILD_DIR "/CPackConfig.cmake"), "-B",
-                          output.path()});
+    const Run pack =
+        run(QStringLiteral(CPACK_COMMAND),
+            {"--config", QStringLiteral(BUILD_DIR "/CPackConfig.cmake"), "-B", output.path()});
     QVERIFY2(pack.exitCode == 0, qPrintable(pack.output));
     const QStringList packages = QDir(output.path()).entryList({"*.deb"});
     QCOMPARE(packages.size(), 1);
@@ -223,15 +226,17 @@ void TestInstall::packageDependsOnTheToolkit()
     QVERIFY2(fields.exitCode == 0, qPrintable(fields.output));
     QVERIFY2(fields.output.contains(QLatin1String("Package: tembrela")), qPrintable(fields.output));
     QVERIFY2(fields.output.contains(QLatin1String("libqt6widgets6")), qPrintable(fields.output));
-    QVERIFY2(fields.output.contains(QLatin1String("Section: education")), qPrintable(fields.output));
-    QVERIFY2(fields.output.contains(QLatin1String("Recommends: qt6-wayland\n")), qPrintable(fields.output));
+    QVERIFY2(fields.output.contains(QLatin1String("Section: education")),
+             qPrintable(fields.output));
+    QVERIFY2(fields.output.contains(QLatin1String("Recommends: qt6-wayland\n")),
+             qPrintable(fields.output));
 
     const Run contents = run("dpkg-deb", {"-c", deb});
-    for (const QString &path : {QStringLiteral("./usr/bin/tembrela"),
-                                "./usr/share/applications/" + AppId + ".desktop",
-                                "./usr/share/metainfo/" + AppId + ".metainfo.xml",
-                                QStringLiteral("./usr/share/doc/tembrela/copyright"),
-                                "./usr/share/icons/hicolor/32x32/apps/" + AppId + ".png"})
+    for (const QString &path :
+         {QStringLiteral("./usr/bin/tembrela"), "./usr/share/applications/" + AppId + ".desktop",
+          "./usr/share/metainfo/" + AppId + ".metainfo.xml",
+          QStringLiteral("./usr/share/doc/tembrela/copyright"),
+          "./usr/share/icons/hicolor/32x32/apps/" + AppId + ".png"})
         QVERIFY2(contents.output.contains(path), qPrintable(path));
 }
 

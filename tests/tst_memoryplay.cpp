@@ -16,7 +16,7 @@ std::vector<MemoryEvent> randomGame(std::uint64_t seed)
     for (int i = 0; i < playbudget::EventsPerGame; ++i) {
         // Restarts rare enough that most games empty much of the list.
         const int roll = int(random() % 100);
-        const auto kind = roll < 40 ? MemoryEvent::Choose
+        const auto kind = roll < 40   ? MemoryEvent::Choose
                           : roll < 91 ? MemoryEvent::Pick
                           : roll < 96 ? MemoryEvent::PickNothing
                                       : MemoryEvent::Restart;
@@ -86,9 +86,9 @@ void TestMemoryPlay::largestCatalogue()
     // that fills them all again.
     const MemoryPlay play(playcatalogues::numbered(32767), nested);
     const std::vector<MemoryEvent> events{
-        {MemoryEvent::Choose, 2},  {MemoryEvent::Pick, 32766}, {MemoryEvent::Choose, 0},
-        {MemoryEvent::Pick, 0},    {MemoryEvent::Choose, 3},   {MemoryEvent::Pick, 16000},
-        {MemoryEvent::Pick, 5},    {MemoryEvent::Restart, 0},  {MemoryEvent::Choose, 1},
+        {MemoryEvent::Choose, 2},   {MemoryEvent::Pick, 32766}, {MemoryEvent::Choose, 0},
+        {MemoryEvent::Pick, 0},     {MemoryEvent::Choose, 3},   {MemoryEvent::Pick, 16000},
+        {MemoryEvent::Pick, 5},     {MemoryEvent::Restart, 0},  {MemoryEvent::Choose, 1},
         {MemoryEvent::Pick, 32766},
     };
     const auto difference = play.play(events);

@@ -15,25 +15,34 @@ void TestRunTimeError::wrongCallStopsWithMessage_data()
     QTest::addColumn<QString>("call");
     QTest::addColumn<QString>("message");
 
-    QTest::addRow("reported")
-        << "reported" << "invalid row 0 for List1(1).List (the list has 0 rows)";
+    QTest::addRow("reported") << "reported"
+                              << "invalid row 0 for List1(1).List (the list has 0 rows)";
     QTest::addRow("remove_missing_row")
-        << "remove" << "invalid row 5 for List1(0).RemoveItem (the list has 0 rows)";
+        << "remove"
+        << "invalid row 5 for List1(0).RemoveItem (the list has 0 rows)";
     QTest::addRow("select_past_end")
-        << "select" << "invalid row 22 for List1(2).ListIndex (the list has 22 rows)";
-    QTest::addRow("read_negative_row")
-        << "read" << "invalid row -2 for List1(3).List (the list has 22 rows)";
-    QTest::addRow("no_such_list") << "list" << "control array element List1(4) does not exist";
-    QTest::addRow("no_such_option") << "option" << "control array element Option1(-1) does not exist";
-    QTest::addRow("no_such_text") << "text" << "control array element Text1(1) does not exist";
+        << "select"
+        << "invalid row 22 for List1(2).ListIndex (the list has 22 rows)";
+    QTest::addRow("read_negative_row") << "read"
+                                       << "invalid row -2 for List1(3).List (the list has 22 rows)";
+    QTest::addRow("no_such_list") << "list"
+                                  << "control array element List1(4) does not exist";
+    QTest::addRow("no_such_option") << "option"
+                                    << "control array element Option1(-1) does not exist";
+    QTest::addRow("no_such_text") << "text"
+                                  << "control array element Text1(1) does not exist";
     QTest::addRow("window_remove_missing_row")
-        << "window_remove" << "invalid row 22 for List1(0).RemoveItem (the list has 0 rows)";
+        << "window_remove"
+        << "invalid row 22 for List1(0).RemoveItem (the list has 0 rows)";
     QTest::addRow("window_select_past_end")
-        << "window_select" << "invalid row 22 for List1(0).ListIndex (the list has 22 rows)";
-    QTest::addRow("window_no_such_list") << "window_list" << "control array element List1(5) does not exist";
-    QTest::addRow("window_no_such_option")
-        << "window_option" << "control array element Option1(4) does not exist";
-    QTest::addRow("window_no_such_text") << "window_text" << "control array element Text1(-1) does not exist";
+        << "window_select"
+        << "invalid row 22 for List1(0).ListIndex (the list has 22 rows)";
+    QTest::addRow("window_no_such_list") << "window_list"
+                                         << "control array element List1(5) does not exist";
+    QTest::addRow("window_no_such_option") << "window_option"
+                                           << "control array element Option1(4) does not exist";
+    QTest::addRow("window_no_such_text") << "window_text"
+                                         << "control array element Text1(-1) does not exist";
 }
 
 void TestRunTimeError::wrongCallStopsWithMessage()
@@ -51,7 +60,7 @@ void TestRunTimeError::wrongCallStopsWithMessage()
     QByteArray output = probe.readAllStandardOutput();
     output.replace("\r\n", "\n");
     QCOMPARE(output, call == QLatin1String("reported") ? ("reported: " + message + '\n').toUtf8()
-                                                        : QByteArray());
+                                                       : QByteArray());
     QString errors = QString::fromUtf8(probe.readAllStandardError());
     errors.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     // The toolkit may say things of its own first; the error is the last word.

@@ -123,9 +123,11 @@ void TestScaling::controlsScaleTogether()
         const QRect place = designed.value(name);
         const bool inFrame = name.startsWith("option");
         const QPoint offset = inFrame ? QPoint() : origin;
-        const QRect expected(QPoint(qRound(place.left() * scale), qRound(place.top() * scale)) + offset,
+        const QRect expected(QPoint(qRound(place.left() * scale), qRound(place.top() * scale))
+                                 + offset,
                              QPoint(qRound((place.right() + 1) * scale) - 1,
-                                    qRound((place.bottom() + 1) * scale) - 1) + offset);
+                                    qRound((place.bottom() + 1) * scale) - 1)
+                                 + offset);
         QCOMPARE(widget->geometry(), expected);
     }
 }
@@ -159,13 +161,20 @@ void TestScaling::coloursStayExact_data()
         {"list_base", {400, 150}, white},
         {"log_base", {200, 330}, white},
     };
-    struct Size { const char *name; QSize size; qreal scale; QPoint origin; };
+    struct Size
+    {
+        const char *name;
+        QSize size;
+        qreal scale;
+        QPoint origin;
+    };
     const QList<Size> sizes{{"designed", {464, 345}, 1.0, {0, 0}},
                             {"doubled", {928, 690}, 2.0, {0, 0}},
                             {"wide", {1200, 690}, 2.0, {136, 0}}};
     for (const Size &s : sizes)
         for (const auto &[name, point, colour] : points)
-            QTest::addRow("%s_%s", s.name, name) << s.size << s.scale << s.origin << point << colour;
+            QTest::addRow("%s_%s", s.name, name)
+                << s.size << s.scale << s.origin << point << colour;
 }
 
 void TestScaling::coloursStayExact()
@@ -184,8 +193,9 @@ void TestScaling::coloursStayExact()
     const QPoint device((logical * ratio).toPoint());
     QCOMPARE(image.pixelColor(device).name(), colour.name());
 
-    if (const QByteArray path = qgetenv("TEMBRELA_SCREENSHOT"); !path.isEmpty()
-        && QByteArray(QTest::currentDataTag()) == "designed_form_corner" && ratio == 1.0) {
+    if (const QByteArray path = qgetenv("TEMBRELA_SCREENSHOT");
+        !path.isEmpty() && QByteArray(QTest::currentDataTag()) == "designed_form_corner"
+        && ratio == 1.0) {
         QTest::mouseClick(window->voiceOption(3), Qt::LeftButton);
         PerformerList *list = window->performerList();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -247,7 +257,8 @@ void TestScaling::textsStayReadable()
         // The caption's own strip, which hides the frame's line under it.
         const QFontMetrics metrics(frame->font());
         const int indent = metrics.averageCharWidth();
-        area = QRect(indent, 0, metrics.horizontalAdvance(frame->title()) + indent, metrics.height());
+        area =
+            QRect(indent, 0, metrics.horizontalAdvance(frame->title()) + indent, metrics.height());
     } else if (auto *view = qobject_cast<QAbstractScrollArea *>(widget)) {
         area = view->viewport()->geometry();
     }
@@ -256,9 +267,10 @@ void TestScaling::textsStayReadable()
     for (int y = 0; y < grab.height(); ++y)
         for (int x = 0; x < grab.width(); ++x)
             ++counts[grab.pixel(x, y)];
-    const QColor ground = QColor(std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
-                                                  [](auto a, auto b) { return a.second < b.second; })
-                                     ->first);
+    const QColor ground =
+        QColor(std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
+                   return a.second < b.second;
+               })->first);
     // Anti-aliasing shades the letters' edges; their cores carry the ink.
     double ratio = 1.0;
     for (QRgb rgb : counts.keys())

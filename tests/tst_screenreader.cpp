@@ -40,8 +40,8 @@ private:
     QString path(const QString &name) const { return scratch.filePath(name); }
     QProcess *start(const QString &program, const QStringList &arguments = {});
     QString firstLineOf(QProcess *process);
-    bool succeeds(const QString &program, const QStringList &arguments,
-                  QString *output = nullptr, bool quietly = false) const;
+    bool succeeds(const QString &program, const QStringList &arguments, QString *output = nullptr,
+                  bool quietly = false) const;
     bool waitUntilSucceeds(const QString &program, const QStringList &arguments) const;
     void startProgram(const QString &program, const QStringList &arguments,
                       const QString &accessibleName);
@@ -177,8 +177,7 @@ bool TestScreenReader::succeeds(const QString &program, const QStringList &argum
 
 // For a service that says nothing when it is ready: asked until it answers,
 // and its last refusal shown.
-bool TestScreenReader::waitUntilSucceeds(const QString &program,
-                                         const QStringList &arguments) const
+bool TestScreenReader::waitUntilSucceeds(const QString &program, const QStringList &arguments) const
 {
     QElapsedTimer clock;
     clock.start();
@@ -192,10 +191,10 @@ bool TestScreenReader::waitUntilSucceeds(const QString &program,
 
 void TestScreenReader::initTestCase()
 {
-    const QStringList tools{QStringLiteral("Xvfb"), QStringLiteral("dbus-daemon"),
+    const QStringList tools{QStringLiteral("Xvfb"),    QStringLiteral("dbus-daemon"),
                             QStringLiteral("openbox"), QStringLiteral("speech-dispatcher"),
                             QStringLiteral("xdotool"), QStringLiteral("gsettings"),
-                            QStringLiteral("gdbus"), QStringLiteral("spd-say")};
+                            QStringLiteral("gdbus"),   QStringLiteral("spd-say")};
     for (const QString &tool : tools)
         QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty(), qPrintable(tool));
     QVERIFY2(QFile::exists(Orca), "orca is not installed");
@@ -211,23 +210,22 @@ void TestScreenReader::initTestCase()
     qputenv("QT_QPA_PLATFORM", "xcb");
     qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
     QVERIFY(QDir().mkpath(path(QStringLiteral("run"))));
-    QFile::setPermissions(path(QStringLiteral("run")), QFileDevice::ReadOwner
-                                                           | QFileDevice::WriteOwner
-                                                           | QFileDevice::ExeOwner);
+    QFile::setPermissions(path(QStringLiteral("run")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     // No sound card here: speech goes to ALSA's null device.
     QVERIFY(writeFile(path(QStringLiteral("home/.asoundrc")), "pcm.!default { type null }\n"));
-    QVERIFY(writeFile(path(QStringLiteral("home/.local/share/orca/user-settings.conf")),
-                      OrcaSettings));
+    QVERIFY(
+        writeFile(path(QStringLiteral("home/.local/share/orca/user-settings.conf")), OrcaSettings));
     QVERIFY(writeFile(path(QStringLiteral("home/.config/openbox/rc.xml")), OpenboxSettings));
     // Where speech-dispatcher looks for a user's settings, also when a
     // client would start one of its own: it is told not to.
     const QString speechConfig = path(QStringLiteral("home/.config/speech-dispatcher"));
     QVERIFY(QDir().mkpath(speechConfig));
     QVERIFY(QDir().mkpath(path(QStringLiteral("speech-dispatcher-log"))));
-    QVERIFY(QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"),
-                                                     QStringLiteral("/etc/speech-dispatcher/."),
-                                                     speechConfig})
+    QVERIFY(QProcess::execute(
+                QStringLiteral("cp"),
+                {QStringLiteral("-r"), QStringLiteral("/etc/speech-dispatcher/."), speechConfig})
             == 0);
     QFile config(speechConfig + QStringLiteral("/speechd.conf"));
     QVERIFY(config.open(QIODevice::Append));
@@ -237,11 +235,11 @@ void TestScreenReader::initTestCase()
     // Each service is waited for until it answers, not for a time, before
     // anything that uses it starts. An X server that resets when its last
     // client leaves refuses clients meanwhile, so this one never resets.
-    QProcess *display = start(QStringLiteral("Xvfb"),
-                              {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                               QStringLiteral("-noreset"), QStringLiteral("-screen"), QStringLiteral("0"),
-                               QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                               QStringLiteral("tcp")});
+    QProcess *display =
+        start(QStringLiteral("Xvfb"),
+              {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
+               QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24"),
+               QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     const QString number = firstLineOf(display);
     QVERIFY2(!number.isEmpty(), "Xvfb gave no display");
     qputenv("DISPLAY", ':' + number.toUtf8());
@@ -265,10 +263,10 @@ void TestScreenReader::initTestCase()
     // and answers once it is up; so does that bus with its registry.
     QString accessibilityBus;
     QVERIFY(succeeds(QStringLiteral("gdbus"),
-                     {QStringLiteral("call"), QStringLiteral("--session"),
-                      QStringLiteral("--dest"), QStringLiteral("org.a11y.Bus"),
-                      QStringLiteral("--object-path"), QStringLiteral("/org/a11y/bus"),
-                      QStringLiteral("--method"), QStringLiteral("org.a11y.Bus.GetAddress")},
+                     {QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),
+                      QStringLiteral("org.a11y.Bus"), QStringLiteral("--object-path"),
+                      QStringLiteral("/org/a11y/bus"), QStringLiteral("--method"),
+                      QStringLiteral("org.a11y.Bus.GetAddress")},
                      &accessibilityBus));
     accessibilityBus = accessibilityBus.section(QLatin1Char('\''), 1, 1);
     QVERIFY(succeeds(QStringLiteral("gdbus"),
@@ -291,14 +289,13 @@ void TestScreenReader::initTestCase()
     QVERIFY(waitUntilSucceeds(
         QStringLiteral("test"),
         {QStringLiteral("-S"), path(QStringLiteral("run/speech-dispatcher/speechd.sock"))}));
-    QVERIFY2(waitUntilSucceeds(QStringLiteral("spd-say"), {QStringLiteral("--wait"),
-                                                            QStringLiteral("ready")}),
+    QVERIFY2(waitUntilSucceeds(QStringLiteral("spd-say"),
+                               {QStringLiteral("--wait"), QStringLiteral("ready")}),
              "speech-dispatcher did not speak");
 
     orcaLog = path(QStringLiteral("orca.log"));
-    start(QStringLiteral("/usr/bin/python3"),
-          {QStringLiteral("-c"), LineBufferedOrca.arg(Orca),
-           QStringLiteral("--debug-file=") + orcaLog});
+    start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), LineBufferedOrca.arg(Orca),
+                                               QStringLiteral("--debug-file=") + orcaLog});
     QVERIFY2(waitForSpeech(0, {QStringLiteral("Screen reader on")}, 120000), whatWasSaid());
 }
 
@@ -318,8 +315,8 @@ void TestScreenReader::startProgram(const QString &name, const QStringList &argu
     QVERIFY(succeeds(QStringLiteral("xdotool"),
                      {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--all"),
                       QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                      QString::number(program->processId()), QStringLiteral("--name"),
-                      QString(), QStringLiteral("windowactivate"), QStringLiteral("--sync")}));
+                      QString::number(program->processId()), QStringLiteral("--name"), QString(),
+                      QStringLiteral("windowactivate"), QStringLiteral("--sync")}));
     // The log has the focus when the program opens.
     QVERIFY2(waitForSpeech(before, {QStringLiteral("Условие и отговори")}, 90000), whatWasSaid());
     waitForQuiet();
@@ -374,8 +371,7 @@ QByteArray TestScreenReader::whatWasSaid() const
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
     return "Orca: " + speech().join(QStringLiteral(" | ")).toUtf8() + "\nOrca's output: "
-        + errors(QStringLiteral("python3")) + "\nprogram: "
-        + errors(QStringLiteral("program"));
+           + errors(QStringLiteral("python3")) + "\nprogram: " + errors(QStringLiteral("program"));
 }
 
 QStringList TestScreenReader::speech() const
@@ -475,13 +471,13 @@ void TestScreenReader::everyVerdictIsHeardInTheBrowser()
     if (page.isEmpty())
         QSKIP("TEMBRELA_WEB_PAGE names no page: web.sh plays the page with Orca");
     startProgram(QStringLiteral("chromium"),
-                {QStringLiteral("--no-sandbox"), QStringLiteral("--disable-gpu"),
-                 QStringLiteral("--no-first-run"), QStringLiteral("--disable-sync"),
-                 QStringLiteral("--disable-background-networking"),
-                 QStringLiteral("--disable-component-update"),
-                 QStringLiteral("--force-renderer-accessibility"),
-                 QStringLiteral("--user-data-dir=") + path(QStringLiteral("chromium")),
-                 QStringLiteral("--app=") + QUrl::fromLocalFile(page).toString()},
+                 {QStringLiteral("--no-sandbox"), QStringLiteral("--disable-gpu"),
+                  QStringLiteral("--no-first-run"), QStringLiteral("--disable-sync"),
+                  QStringLiteral("--disable-background-networking"),
+                  QStringLiteral("--disable-component-update"),
+                  QStringLiteral("--force-renderer-accessibility"),
+                  QStringLiteral("--user-data-dir=") + path(QStringLiteral("chromium")),
+                  QStringLiteral("--app=") + QUrl::fromLocalFile(page).toString()},
                  QStringLiteral("Chromium"));
     if (QTest::currentTestFailed())
         return;

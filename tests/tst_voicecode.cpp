@@ -61,8 +61,8 @@ void TestVoiceCode::readsNumbers_data()
     QTest::addRow("halfway_to_even") << "9007199254740993" << 9007199254740992.0;
     QTest::addRow("largest") << "1.7976931348623157e308" << std::numeric_limits<double>::max();
     QTest::addRow("overflow") << "1.8e308" << std::numeric_limits<double>::infinity();
-    QTest::addRow("smallest_subnormal") << "4.9406564584124654e-324"
-                                        << std::numeric_limits<double>::denorm_min();
+    QTest::addRow("smallest_subnormal")
+        << "4.9406564584124654e-324" << std::numeric_limits<double>::denorm_min();
     QTest::addRow("long_zero_fraction") << "0." + QString(400, '0') + "1" << 0.0;
 }
 
@@ -113,8 +113,8 @@ void TestVoiceCode::readsCodes_data()
 
     const std::optional<std::int16_t> none;
     for (int digit = 0; digit <= 3; ++digit)
-        QTest::addRow("stored_%d", digit) << QString::number(digit)
-                                          << std::optional<std::int16_t>(digit);
+        QTest::addRow("stored_%d", digit)
+            << QString::number(digit) << std::optional<std::int16_t>(digit);
     QTest::addRow("empty") << "" << std::optional<std::int16_t>(0);
     QTest::addRow("letters") << "тенор" << std::optional<std::int16_t>(0);
     QTest::addRow("half") << "2.5" << std::optional<std::int16_t>(2);

@@ -102,7 +102,7 @@ double shareOfDetailedBlocks(const QImage &image)
         for (int x = 0; x + 1 < image.width(); x += 2, ++blocks) {
             const QRgb corner = image.pixel(x, y);
             detailed += image.pixel(x + 1, y) != corner || image.pixel(x, y + 1) != corner
-                || image.pixel(x + 1, y + 1) != corner;
+                        || image.pixel(x + 1, y + 1) != corner;
         }
     return blocks ? double(detailed) / double(blocks) : 0;
 }
@@ -163,16 +163,16 @@ QByteArray TestWayland::waitFor(const char *what, const std::function<bool()> &r
                 continue;
             QFile errors(path(process->program() + QStringLiteral(".err")));
             const QByteArrayList lines = errors.open(QIODevice::ReadOnly)
-                ? errors.readAll().trimmed().split('\n')
-                : QByteArrayList();
-            const QByteArray end = process->error() == QProcess::FailedToStart
-                ? " did not start (" + process->errorString().toUtf8() + ")"
+                                             ? errors.readAll().trimmed().split('\n')
+                                             : QByteArrayList();
+            const QByteArray end =
+                process->error() == QProcess::FailedToStart
+                    ? " did not start (" + process->errorString().toUtf8() + ")"
                 : process->exitStatus() == QProcess::CrashExit
-                ? QByteArray(" crashed")
-                : " exited with code " + QByteArray::number(process->exitCode());
-            return process->program().toUtf8() + end
-                + " while waiting for " + what + "; its last lines:\n"
-                + lines.mid(qMax(0, lines.size() - 20)).join('\n');
+                    ? QByteArray(" crashed")
+                    : " exited with code " + QByteArray::number(process->exitCode());
+            return process->program().toUtf8() + end + " while waiting for " + what
+                   + "; its last lines:\n" + lines.mid(qMax(0, lines.size() - 20)).join('\n');
         }
         if (deadline.hasExpired())
             return QByteArray("a minute gone without ") + what;
@@ -182,10 +182,10 @@ QByteArray TestWayland::waitFor(const char *what, const std::function<bool()> &r
 }
 
 // Fails the test as soon as waitFor() gives up.
-#define WAIT_FOR(what, condition)                                                        \
-    do {                                                                                 \
-        const QByteArray why = waitFor(what, [&] { return bool(condition); });          \
-        QVERIFY2(why.isEmpty(), why.constData());                                        \
+#define WAIT_FOR(what, condition)                                                                  \
+    do {                                                                                           \
+        const QByteArray why = waitFor(what, [&] { return bool(condition); });                     \
+        QVERIFY2(why.isEmpty(), why.constData());                                                  \
     } while (false)
 
 // What sway answers to swaymsg -t REQUEST; empty when it cannot.
@@ -223,7 +223,8 @@ void TestWayland::initTestCase()
     if (uid == 0) {
         const passwd *account = ::getpwnam(Account);
         if (!account)
-            QSKIP("sway refuses root and the account tembrela-test is missing: ./test.sh creates it");
+            QSKIP(
+                "sway refuses root and the account tembrela-test is missing: ./test.sh creates it");
         uid = account->pw_uid;
         gid = account->pw_gid;
     }
@@ -238,8 +239,8 @@ void TestWayland::initTestCase()
                                                             | QFileDevice::WriteOwner
                                                             | QFileDevice::ExeOwner));
     QVERIFY(QFile::copy(QStringLiteral(TEMBRELA_PROGRAM), path(QStringLiteral("tembrela"))));
-    for (const auto &[name, content] : {std::pair{"sway.conf", SwayConfig},
-                                        std::pair{"leaks.supp", ToolkitLeaks}}) {
+    for (const auto &[name, content] :
+         {std::pair{"sway.conf", SwayConfig}, std::pair{"leaks.supp", ToolkitLeaks}}) {
         QFile file(path(QString::fromLatin1(name)));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
     }
@@ -262,9 +263,11 @@ void TestWayland::initTestCase()
     desktop.insert(QStringLiteral("WLR_LIBINPUT_NO_DEVICES"), QStringLiteral("1"));
     desktop.insert(QStringLiteral("WLR_RENDERER"), QStringLiteral("pixman"));
     start(QStringLiteral("sway"), {QStringLiteral("-c"), path(QStringLiteral("sway.conf"))});
-    WAIT_FOR("sway's output",
-             run(QStringLiteral("swaymsg"), {"-t", "get_outputs"}).value_or("").contains("HEADLESS-1"));
-    const QStringList sockets = QDir(path(QStringLiteral("run"))).entryList({"wayland-?"}, QDir::System);
+    WAIT_FOR(
+        "sway's output",
+        run(QStringLiteral("swaymsg"), {"-t", "get_outputs"}).value_or("").contains("HEADLESS-1"));
+    const QStringList sockets =
+        QDir(path(QStringLiteral("run"))).entryList({"wayland-?"}, QDir::System);
     QCOMPARE(sockets.size(), 1);
     desktop.insert(QStringLiteral("WAYLAND_DISPLAY"), sockets.first());
 }
@@ -294,7 +297,8 @@ void TestWayland::playsByKeys()
     // seat has none, and a program started then is sent "no keymap", which
     // Qt 6.8 reports as "unknown keymap format: 0".
     WAIT_FOR("the keyboards of the row before gone", keyboards() == 0);
-    QProcess *keyboard = start(QStringLiteral("wtype"), {QStringLiteral("-s"), QStringLiteral("86400000")});
+    QProcess *keyboard =
+        start(QStringLiteral("wtype"), {QStringLiteral("-s"), QStringLiteral("86400000")});
     const auto stopKeyboard = qScopeGuard([&] { stop(keyboard); });
     WAIT_FOR("the row's keyboard, and no other", keyboards() == 1);
     QProcess program;
@@ -325,10 +329,11 @@ void TestWayland::playsByKeys()
         area = rectangle(window, "window_rect").translated(rectangle(window, "rect").topLeft());
         const QString geometry = QStringLiteral("%1,%2 %3x%4").arg(area.x()).arg(area.y());
         image = window.value(QStringLiteral("focused")).toBool()
-                && run(QStringLiteral("grim"),
-                       {QStringLiteral("-g"), geometry.arg(area.width()).arg(area.height()), grab})
-            ? QImage(grab)
-            : QImage();
+                        && run(QStringLiteral("grim"),
+                               {QStringLiteral("-g"), geometry.arg(area.width()).arg(area.height()),
+                                grab})
+                    ? QImage(grab)
+                    : QImage();
         return !image.isNull() && image.pixelColor(4 * scale, 4 * scale) == QColor(192, 192, 255);
     };
     WAIT_FOR("the window mapped, focused and drawn", drawn());
@@ -343,16 +348,18 @@ void TestWayland::playsByKeys()
     QVERIFY(!run(QStringLiteral("wl-paste"), {"-n"}).value_or("").contains("Алфредо Краус"));
     // Tenor, the first performer (a tenor), bass, the next one (not a bass);
     // then the whole log copied from the log box.
-    QVERIFY(run(QStringLiteral("wtype"),
-                {"-k", "4", "-k", "Tab", "-k", "space", "-k", "1", "-k", "space", "-M", "shift",
-                 "-k", "Tab", "-m", "shift", "-M", "ctrl", "-k", "a", "-k", "c", "-m", "ctrl"}));
+    QVERIFY(
+        run(QStringLiteral("wtype"),
+            {"-k", "4",   "-k", "Tab",   "-k", "space", "-k", "1", "-k", "space", "-M", "shift",
+             "-k", "Tab", "-m", "shift", "-M", "ctrl",  "-k", "a", "-k", "c",     "-m", "ctrl"}));
     const QByteArray verdicts = "Невярно бас: Анна Нетребко\nВярно тенор: Алфредо Краус\n";
     WAIT_FOR("the log on the clipboard",
              run(QStringLiteral("wl-paste"), {"-n"}).value_or("").startsWith(verdicts));
 
     // Closed as the compositor closes it, the program ends cleanly and has
     // said nothing.
-    QVERIFY(run(QStringLiteral("swaymsg"), {QStringLiteral("[pid=%1] kill").arg(program.processId())}));
+    QVERIFY(
+        run(QStringLiteral("swaymsg"), {QStringLiteral("[pid=%1] kill").arg(program.processId())}));
     QTRY_COMPARE_WITH_TIMEOUT(program.state(), QProcess::NotRunning, 60000);
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     const QByteArray said = program.readAllStandardError();

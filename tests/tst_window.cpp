@@ -95,7 +95,9 @@ private:
     {
         const QRect rect = list()->visualItemRect(list()->item(row));
         QVERIFY2(list()->viewport()->rect().contains(rect.center()),
-                 qPrintable(QStringLiteral("row %1 at %2, scrolled to %3").arg(row).arg(rect.top())
+                 qPrintable(QStringLiteral("row %1 at %2, scrolled to %3")
+                                .arg(row)
+                                .arg(rect.top())
                                 .arg(list()->verticalScrollBar()->value())));
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, rect.center());
     }
@@ -200,10 +202,10 @@ void TestWindow::startState()
 
 void TestWindow::fontIsTheFormFont()
 {
-    const QList<QWidget *> controls{window->titleLabel(), window->voiceFrame(),
-                                    window->voiceOption(0), window->voiceOption(3),
+    const QList<QWidget *> controls{window->titleLabel(),       window->voiceFrame(),
+                                    window->voiceOption(0),     window->voiceOption(3),
                                     window->performerHeading(), list(),
-                                    window->restartButton(), window->logBox()};
+                                    window->restartButton(),    window->logBox()};
     for (QWidget *control : controls) {
         // Times New Roman is asked for wherever it is installed.
         QCOMPARE(control->font().family(), QFontDatabase::hasFamily("Times New Roman")
@@ -240,7 +242,8 @@ void TestWindow::wholeGameByMouse()
         QCOMPARE(chosenOption(), -1);
         QCOMPARE(list()->selectedItems().size(), 0);
         QCOMPARE(window->logBox()->verticalScrollBar()->value(), 0);
-        QCOMPARE(window->logBox()->toPlainText().section(u'\n', 0, 0), expected.section(crLf, 0, 0));
+        QCOMPARE(window->logBox()->toPlainText().section(u'\n', 0, 0),
+                 expected.section(crLf, 0, 0));
         QCOMPARE(window->logBox()->toPlainText(), QString(log()).replace(crLf, "\n"));
     }
     QCOMPARE(list()->count(), 0);

@@ -84,8 +84,16 @@ void TestWindowPlay::scriptedGames_data()
     // 9 PageDown, 10 Space, 11 Return, 12 keypad Enter, 13 to 16 the keys 1 to 4.
     QTest::addRow("largest_catalogue_both_ends_by_keyboard")
         << "numbered" << 32767
-        << std::vector<WindowEvent>{key(0), key(7), key(15), key(10), key(6), key(13), key(11),
-                                    key(9), key(14), key(12),
+        << std::vector<WindowEvent>{key(0),
+                                    key(7),
+                                    key(15),
+                                    key(10),
+                                    key(6),
+                                    key(13),
+                                    key(11),
+                                    key(9),
+                                    key(14),
+                                    key(12),
                                     {WindowEvent::ClickRestart, 0, 17},
                                     {WindowEvent::ClickOption, 3, 4242},
                                     {WindowEvent::ClickRow, 1, 99}};
@@ -94,21 +102,30 @@ void TestWindowPlay::scriptedGames_data()
     // click, and it used to pick nobody.
     QTest::addRow("second_press_of_double_click_picks")
         << "standard" << 22
-        << std::vector<WindowEvent>{{WindowEvent::ClickRow, 2, 1000}, key(14),
-                                    {WindowEvent::QuickSecondClick, 2, 1000}};
+        << std::vector<WindowEvent>{
+               {WindowEvent::ClickRow, 2, 1000}, key(14), {WindowEvent::QuickSecondClick, 2, 1000}};
     QTest::addRow("double_click_answers_once")
         << "standard" << 22
-        << std::vector<WindowEvent>{key(16), {WindowEvent::DoubleClickRow, 0, 500},
+        << std::vector<WindowEvent>{key(16),
+                                    {WindowEvent::DoubleClickRow, 0, 500},
                                     {WindowEvent::DoubleClickRow, 0, 500}};
     QTest::addRow("empty_catalogue_ignores_everything")
-        << "numbered" << 0
-        << std::vector<WindowEvent>{key(0), key(13), key(10), {WindowEvent::ClickRow, 0, 3},
-                                    {WindowEvent::ClickListSpace, 0, 3}, key(0), key(10)};
+        << "numbered" << 0 << std::vector<WindowEvent>{key(0),
+                                                       key(13),
+                                                       key(10),
+                                                       {WindowEvent::ClickRow, 0, 3},
+                                                       {WindowEvent::ClickListSpace, 0, 3},
+                                                       key(0),
+                                                       key(10)};
     QTest::addRow("one_row_played_out_and_restarted")
         << "numbered" << 1
-        << std::vector<WindowEvent>{{WindowEvent::ClickOption, 0, 1}, {WindowEvent::ClickRow, 0, 1},
+        << std::vector<WindowEvent>{{WindowEvent::ClickOption, 0, 1},
+                                    {WindowEvent::ClickRow, 0, 1},
                                     {WindowEvent::ClickListSpace, 0, 1},
-                                    {WindowEvent::ClickRestart, 0, 1}, key(14), key(0), key(10)};
+                                    {WindowEvent::ClickRestart, 0, 1},
+                                    key(14),
+                                    key(0),
+                                    key(10)};
 }
 
 void TestWindowPlay::scriptedGames()

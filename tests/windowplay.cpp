@@ -208,9 +208,9 @@ Act Driver::send(const WindowEvent &event)
             top = list()->visualItemRect(list()->item(list()->count() - 1)).bottom() + 1;
         if (top > inside.bottom())
             return {}; // the rows fill the view: no blank space to click
-        QTest::mouseClick(viewport(), Qt::LeftButton, {},
-                          pointIn(QRect(inside.left(), top, inside.width(), inside.bottom() - top + 1),
-                                  event.b));
+        QTest::mouseClick(
+            viewport(), Qt::LeftButton, {},
+            pointIn(QRect(inside.left(), top, inside.width(), inside.bottom() - top + 1), event.b));
         return {};
     }
     case WindowEvent::WheelList: {
@@ -299,9 +299,17 @@ WindowEvent WindowEvent::random(std::mt19937_64 &random)
 {
     // Weights out of 100: mostly choices, picks and keys, as a class plays.
     static constexpr std::array<std::pair<Kind, int>, 11> weights{{
-        {ClickOption, 22}, {ClickRow, 20}, {DoubleClickRow, 3}, {QuickSecondClick, 3},
-        {DragAcrossRows, 3}, {ClickListSpace, 3}, {WheelList, 5}, {ClickRestart, 3},
-        {ClickLog, 3}, {Key, 30}, {TypeLetter, 5},
+        {ClickOption, 22},
+        {ClickRow, 20},
+        {DoubleClickRow, 3},
+        {QuickSecondClick, 3},
+        {DragAcrossRows, 3},
+        {ClickListSpace, 3},
+        {WheelList, 5},
+        {ClickRestart, 3},
+        {ClickLog, 3},
+        {Key, 30},
+        {TypeLetter, 5},
     }};
     int roll = int(random() % 100);
     Kind kind = Key;

@@ -44,7 +44,7 @@ void DomListBox::AddItem(const std::u16string &text)
     m_rows.AddItem(text);
     const std::string id = "performer-" + std::to_string(m_nextId++);
     m_addedRows += u"<div role=\"option\" aria-selected=\"false\" id=\""
-        + std::u16string(id.begin(), id.end()) + u"\">" + escaped(text) + u"</div>";
+                   + std::u16string(id.begin(), id.end()) + u"\">" + escaped(text) + u"</div>";
 }
 
 void DomListBox::showAddedRows()
@@ -114,8 +114,8 @@ void DomListBox::clicked(const val &event)
     const val row = event["target"].call<val>("closest", val("[role=option]"));
     if (row.isNull())
         return;
-    const int index = val::global("Array")["prototype"]["indexOf"].call<int>(
-        "call", m_element["children"], row);
+    const int index =
+        val::global("Array")["prototype"]["indexOf"].call<int>("call", m_element["children"], row);
     if (index < 0)
         return;
     moveCursor(index);

@@ -23,7 +23,8 @@ public:
     void scrollAsDue();
 
     // Told the text before and after each write.
-    void setWriteListener(std::function<void(const std::u16string &, const std::u16string &)> listener);
+    void
+    setWriteListener(std::function<void(const std::u16string &, const std::u16string &)> listener);
 
 private:
     void show();

@@ -37,7 +37,7 @@ std::u16string number(double value)
 std::u16string rgb(const form::Rgb &colour)
 {
     return u"rgb(" + number(colour.red) + u"," + number(colour.green) + u"," + number(colour.blue)
-        + u")";
+           + u")";
 }
 
 // The style sheet turns these, pixels of the form at its designed size,
@@ -46,7 +46,7 @@ std::u16string style(const form::TwipsRect &rect, const form::Rgb *fill = nullpt
 {
     const auto pixels = [](int twips) { return number(double(twips) / form::TwipsPerPixel); };
     std::u16string style = u" style=\"--x:" + pixels(rect.left) + u";--y:" + pixels(rect.top)
-        + u";--w:" + pixels(rect.width) + u";--h:" + pixels(rect.height);
+                           + u";--w:" + pixels(rect.width) + u";--h:" + pixels(rect.height);
     if (fill)
         style += u";--fill:" + rgb(*fill);
     return style + u"\"";
@@ -58,27 +58,29 @@ std::u16string style(const form::TwipsRect &rect, const form::Rgb *fill = nullpt
 std::u16string formMarkup()
 {
     std::u16string html = u"<h1 class=\"title filled\"" + style(form::TitleRect, &form::LabelFill)
-        + u">" + escaped(form::TitleText) + u"</h1>";
+                          + u">" + escaped(form::TitleText) + u"</h1>";
     html += u"<textarea class=\"log\" readonly aria-label=\"" + escaped(form::LogName) + u"\""
-        + style(form::LogRect) + u"></textarea>";
+            + style(form::LogRect) + u"></textarea>";
     html += u"<div class=\"heading filled\" id=\"performers-heading\""
-        + style(form::HeadingRect, &form::LabelFill) + u">" + escaped(form::HeadingText) + u"</div>";
+            + style(form::HeadingRect, &form::LabelFill) + u">" + escaped(form::HeadingText)
+            + u"</div>";
     html += u"<div class=\"performers\" role=\"listbox\" tabindex=\"0\" "
             u"aria-labelledby=\"performers-heading\""
-        + style(form::PerformersRect) + u"></div>";
+            + style(form::PerformersRect) + u"></div>";
     html += u"<button class=\"restart filled\" type=\"button\""
-        + style(form::RestartRect, &form::RestartFill) + u">" + escaped(quiz::RestartCaption)
-        + u"</button>";
+            + style(form::RestartRect, &form::RestartFill) + u">" + escaped(quiz::RestartCaption)
+            + u"</button>";
     // A group with a caption on its frame, as the desktop draws it. A
     // fieldset's legend would push its options down from where they are
     // placed.
     html += u"<div class=\"voices filled\" role=\"radiogroup\" aria-labelledby=\"voices-caption\""
-        + style(form::VoiceFrameRect, &form::FormFill) + u"><span class=\"caption\" "
-        + u"id=\"voices-caption\">" + escaped(form::FrameText) + u"</span>";
+            + style(form::VoiceFrameRect, &form::FormFill) + u"><span class=\"caption\" "
+            + u"id=\"voices-caption\">" + escaped(form::FrameText) + u"</span>";
     for (std::size_t k = 0; k < quiz::VoiceCaptions.size(); ++k)
-        html += u"<label class=\"voice filled\"" + style(form::VoiceOptionRects[k], &form::OptionFill)
-            + u"><input type=\"radio\" name=\"voice\">" + escaped(quiz::VoiceCaptions[k])
-            + u"</label>";
+        html += u"<label class=\"voice filled\""
+                + style(form::VoiceOptionRects[k], &form::OptionFill)
+                + u"><input type=\"radio\" name=\"voice\">" + escaped(quiz::VoiceCaptions[k])
+                + u"</label>";
     html += u"</div><div class=\"news\" aria-live=\"polite\" aria-atomic=\"true\"></div>";
     return html;
 }
@@ -92,7 +94,7 @@ val createForm()
     // a reader's browsing cursor. The page's main landmark holds it, as
     // that role is not one a landmark may take.
     const std::u16string markup = u"<main><div id=\"form\" role=\"application\""
-        + style(form::FormRect) + u">" + formMarkup() + u"</div></main>";
+                                  + style(form::FormRect) + u">" + formMarkup() + u"</div></main>";
     body.call<void>("insertAdjacentHTML", val("afterbegin"), markup);
     val container = document().call<val>("getElementById", val("form"));
     const val style = container["style"];

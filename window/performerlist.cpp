@@ -58,7 +58,8 @@ std::u16string PerformerList::List(std::int16_t row) const
 std::int16_t PerformerList::ListIndex() const
 {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? std::int16_t(-1) : static_cast<std::int16_t>(selected.first().row());
+    return selected.isEmpty() ? std::int16_t(-1)
+                              : static_cast<std::int16_t>(selected.first().row());
 }
 
 void PerformerList::SetListIndex(std::int16_t row)

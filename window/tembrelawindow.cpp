@@ -37,8 +37,8 @@ constexpr int FocusBorderPixels = 2;
 
 QIcon formIcon()
 {
-    const QImage image(reinterpret_cast<const uchar *>(FormIconPixels), FormIconSize,
-                       FormIconSize, QImage::Format_ARGB32);
+    const QImage image(reinterpret_cast<const uchar *>(FormIconPixels), FormIconSize, FormIconSize,
+                       QImage::Format_ARGB32);
     return QIcon(QPixmap::fromImage(image));
 }
 
@@ -158,7 +158,8 @@ void TembrelaWindow::placeControls()
     // The whole form grows with the window, fonts included, by the smaller
     // of the two ratios, and stays centred: on a projector all grows together.
     const QSize designed = formPixelSize();
-    const qreal scale = qMin(qreal(width()) / designed.width(), qreal(height()) / designed.height());
+    const qreal scale =
+        qMin(qreal(width()) / designed.width(), qreal(height()) / designed.height());
     const QSize scaled = formPixelSize(scale);
     const QPoint origin((width() - scaled.width()) / 2, (height() - scaled.height()) / 2);
 

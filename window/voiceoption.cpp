@@ -54,8 +54,8 @@ void VoiceOption::keyPressEvent(QKeyEvent *event)
         QRadioButton::keyPressEvent(event);
         return;
     }
-    const QList<VoiceOption *> group
-        = parentWidget()->findChildren<VoiceOption *>(Qt::FindDirectChildrenOnly);
+    const QList<VoiceOption *> group =
+        parentWidget()->findChildren<VoiceOption *>(Qt::FindDirectChildrenOnly);
     const qsizetype next = (group.indexOf(this) + step + group.size()) % group.size();
     group[next]->setFocus(Qt::TabFocusReason);
     group[next]->click();

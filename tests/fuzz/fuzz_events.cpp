@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const bool nested = data[0] & 1;
     const int rows = (data[0] >> 1) % 41;
     const std::uint64_t seed = data[1] | (std::uint64_t(data[2]) << 8);
-    std::vector<ModelRow> catalogue = data[0] >= 0xF0 ? playcatalogues::standard()
-                                                      : playcatalogues::odd(seed, rows);
+    std::vector<ModelRow> catalogue =
+        data[0] >= 0xF0 ? playcatalogues::standard() : playcatalogues::odd(seed, rows);
 
     std::vector<MemoryEvent> events;
     for (std::size_t i = 3; i + 1 < size; i += 2)

@@ -25,6 +25,8 @@ struct OddCode
 
 // Each meaning worked out by hand: leading number read, blanks skipped
 // anywhere, then rounded to 16 bits with halves to the even neighbour.
+// A grid, which the formatter would turn into one long column.
+// clang-format off
 const OddCode oddCodes[] = {
     {u"0", 0},          {u"1", 1},         {u"2", 2},           {u"3", 3},
     {u"", 0},           {u"х", 0},         {u" 3", 3},          {u"3 ", 3},
@@ -34,6 +36,7 @@ const OddCode oddCodes[] = {
     {u"32767", 32767},  {u"-32768.5", -32768},                  {u"1e999", std::nullopt},
     {u"\t\n2", 2},      {u"٣", 0},         {u"00003", 3},       {u".", 0},
 };
+// clang-format on
 
 } // namespace
 

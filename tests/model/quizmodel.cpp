@@ -18,8 +18,7 @@ QuizModel::QuizModel(std::vector<ModelRow> catalogue, std::u16string statement)
 
 const std::u16string &QuizModel::caption(int voice)
 {
-    static const std::array<std::u16string, 4> captions{u"бас", u"мецосопран", u"сопран",
-                                                        u"тенор"};
+    static const std::array<std::u16string, 4> captions{u"бас", u"мецосопран", u"сопран", u"тенор"};
     return captions.at(static_cast<std::size_t>(voice));
 }
 
