@@ -235,6 +235,7 @@ void TestInstall::packageDependsOnTheToolkit()
          {QStringLiteral("./usr/bin/tembrela"), "./usr/share/applications/" + AppId + ".desktop",
           "./usr/share/metainfo/" + AppId + ".metainfo.xml",
           QStringLiteral("./usr/share/doc/tembrela/copyright"),
+          QStringLiteral("./usr/share/doc/tembrela/РЪКОВОДСТВО.md"),
           "./usr/share/icons/hicolor/32x32/apps/" + AppId + ".png"})
         QVERIFY2(contents.output.contains(path), qPrintable(path));
 }
