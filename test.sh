@@ -6,6 +6,8 @@ source "$(dirname "$0")/scripts/prepare.sh"
 
 install_missing_packages "${TEMBRELA_TEST_PACKAGES[@]}"
 create_test_account
+# Every file says its copyright and licence, or REUSE.toml says them.
+"$TEMBRELA_ROOT/tests/reuselint.sh" "$TEMBRELA_ROOT"
 export QT_QPA_PLATFORM=offscreen
 
 configure_and_build "$TEMBRELA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo

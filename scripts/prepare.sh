@@ -37,7 +37,7 @@ TEMBRELA_PACKAGES=(
 # type keys, read the clipboard and grab the screen.
 TEMBRELA_TEST_PACKAGES=(
     "${TEMBRELA_PACKAGES[@]}"
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream dpkg-dev file reuse
     clang libclang-rt-dev llvm
     xvfb x11-utils openbox dbus-daemon at-spi2-core libglib2.0-bin dconf-gsettings-backend
     gsettings-desktop-schemas orca speech-dispatcher speech-dispatcher-espeak-ng xdotool
@@ -138,8 +138,9 @@ windows_qt_folder() {
     local windows="$TEMBRELA_ROOT/packaging/windows"
     local version recipe
     version="$(dpkg-query -W -f='${source:Version}' qt6-base-dev)"
+    # Licence lines change nothing that is built.
     recipe="$(cat "$windows"/build-qt.sh "$windows"/qtbase-mingw.patch "$windows"/mingw-w64.cmake \
-        | sha256sum | cut -c1-12)"
+        | grep -v 'SPDX-' | sha256sum | cut -c1-12)"
     echo "$TEMBRELA_CACHE/qt-$version-mingw-$recipe"
 }
 
