@@ -50,8 +50,7 @@ const hiddenText = tab => tab.evaluate(() => {
     const meet = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
     const inks = document.createElement('canvas').getContext('2d');
     const hidden = [];
-    const walker = document.createTreeWalker(form, NodeFilter.SHOW_TEXT);
-    for (let node; (node = walker.nextNode());) {
+    for (let node, walker = document.createTreeWalker(form, NodeFilter.SHOW_TEXT); (node = walker.nextNode());) {
         const owner = node.parentElement;
         if (owner.closest('[aria-live]'))
             continue;
@@ -81,10 +80,8 @@ const hiddenText = tab => tab.evaluate(() => {
                     (Math.max(box.top, other.top) + Math.min(box.bottom, other.bottom)) / 2);
                 return !drawn.includes(owner) || drawn.indexOf(control) < drawn.indexOf(owner);
             })?.className;
-            if (over) {
-                hidden.push(`"${node.data.trim()}": "${node.data[i]}" under ${over}`);
+            if (over && hidden.push(`"${node.data.trim()}": "${node.data[i]}" under ${over}`))
                 break;
-            }
         }
     }
     return hidden;
