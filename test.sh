@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds, and runs every test headless: first the
 # ordinary build (with the formatting check), then the whole suite and the
 # fuzzers built by clang with AddressSanitizer and UndefinedBehaviorSanitizer,

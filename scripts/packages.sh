@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # Sourced by the scripts: the Debian packages each needs, and their install.
 # Only definitions: sourcing it changes nothing.

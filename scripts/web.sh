@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # Sourced by web.sh, release.sh and bench.sh: the page's build and its test
 # drivers. Only definitions: sourcing it changes nothing. Needs common.sh.

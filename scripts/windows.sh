@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # Sourced by windows.sh, release.sh and bench.sh: the static Qt for
 # Windows, Wine, and the Windows program's zip and MSI. Only definitions:

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # reuselint.sh SOURCE: Debian's `reuse lint` over the files git has or would
 # take in SOURCE. Debian 12's reuse (1.1) predates REUSE.toml: there the
 # same annotations are read as the .reuse/dep5 it knows, written into a copy

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Puts the page, its style, the font and the program into one HTML file
 that needs nothing else, and whose own policy lets it load nothing from
 the network:

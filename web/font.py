@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Cuts the serif font down to the letters the page shows, as WOFF2, and
 renames it: under the SIL Open Font License a subset is a Modified
 Version, which may not carry the original's Reserved Font Names. It keeps

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Puts the page beside what a site needs to serve it as an installable app
 that plays without the network: its manifest, its icons and its worker,
 and the licence of the font inside it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Plays the quiz's page in each browser engine, opened from disk with the
 // network off, and in Chromium also served as an app from 127.0.0.1; finds
 // every control by its accessible role and name, as a screen reader does.
