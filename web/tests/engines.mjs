@@ -36,21 +36,18 @@ function puppeteerEngine(launch, accessibleName, typeLetter) {
             await page.setOfflineMode(url.startsWith('file:'));
             await page.setViewport(phone ? { width, height, isMobile: true, hasTouch: true, deviceScaleFactor: 3 }
                 : { width, height });
-            const load = async () => {
-                // A program that stops while it starts fails at once, saying
-                // what the page said: a sanitizer's report comes before it.
-                const stopped = new Promise((resolve, reject) => page.once('pageerror', reject));
-                // Later errors are faults of the play, not of the start.
-                stopped.catch(() => {});
-                await page.goto(url);
-                try {
-                    await Promise.race([page.waitForSelector(aria('option', 'Алфредо Краус')), stopped]);
-                } catch (error) {
-                    await page.close();
-                    throw new Error([`the form did not start: ${error.message}`, ...faults].join('\n'));
-                }
-            };
-            await load();
+            // A program that stops while it starts fails at once, saying
+            // what the page said: a sanitizer's report comes before it.
+            const stopped = new Promise((resolve, reject) => page.once('pageerror', reject));
+            // Later errors are faults of the play, not of the start.
+            stopped.catch(() => {});
+            await page.goto(url);
+            try {
+                await Promise.race([page.waitForSelector(aria('option', 'Алфредо Краус')), stopped]);
+            } catch (error) {
+                await page.close();
+                throw new Error([`the form did not start: ${error.message}`, ...faults].join('\n'));
+            }
             return {
                 page,
                 faults,
@@ -74,7 +71,10 @@ function puppeteerEngine(launch, accessibleName, typeLetter) {
                 },
                 resize: size => page.setViewport(size),
                 type: letter => typeLetter(page, letter),
-                reopen: load,
+                reopen: async () => {
+                    await page.goto(url);
+                    await page.waitForSelector(aria('option', 'Алфредо Краус'));
+                },
                 close: () => page.close(),
             };
         },
@@ -134,7 +134,7 @@ function webKitEngine() {
     let display;
     let driverProcess;
     let server;
-    let said = [];
+    let output = [];
     return {
         async start() {
             // It tries display after display and says so for each one taken;
@@ -143,19 +143,19 @@ function webKitEngine() {
             // client leaves.
             display = companion('Xvfb', ['-displayfd', '3', '-noreset', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
                 { stdio: ['ignore', 'ignore', 'pipe', 'pipe'] });
-            let displaySaid = '';
-            display.stderr.on('data', data => { displaySaid += data; });
+            let said = '';
+            display.stderr.on('data', data => { said += data; });
             const [number] = await Promise.race([once(display.stdio[3], 'data'), once(display, 'exit')]);
             if (display.ended)
-                throw new Error(`${display.ended}: ${displaySaid}`);
+                throw new Error(`${display.ended}: ${said}`);
             const port = await freePort();
             server = `http://127.0.0.1:${port}`;
             driverProcess = companion('WebKitWebDriver', [`--port=${port}`],
                 { stdio: ['ignore', 'pipe', 'pipe'], env: { ...process.env, DISPLAY: `:${`${number}`.trim()}` } });
-            for (const output of [driverProcess.stdout, driverProcess.stderr]) {
-                output.on('data', data => {
+            for (const stream of [driverProcess.stdout, driverProcess.stderr]) {
+                stream.on('data', data => {
                     process.stderr.write(data);
-                    said.push(...`${data}`.split('\n').filter(line => line));
+                    output.push(...`${data}`.split('\n').filter(line => line));
                 });
             }
             // It answers once it listens; until then each try is refused at once.
@@ -172,7 +172,7 @@ function webKitEngine() {
             display?.kill();
         },
         // What the driver and MiniBrowser said since last asked.
-        said: () => said.splice(0),
+        said: () => output.splice(0),
         async open(url, { width, height }) {
             const driver = await new Builder().usingServer(server).withCapabilities({
                 browserName: 'MiniBrowser', 'webkitgtk:browserOptions': { args: ['--automation'] },
