@@ -301,9 +301,14 @@ async function play(engine, events) {
             .join('\n'), notes };
     } finally {
         model.delete();
-        // A crashed page's session may be gone already.
+        // A crashed page's session may be gone already, and a hung one may
+        // hold the browser: the next game starts in a fresh one.
         if (tab)
             await within(tab.close(), 'closing the page').catch(error => { if (!broken) throw error; });
+        if (broken) {
+            await engine.stop();
+            await engine.start();
+        }
     }
 }
 
@@ -345,6 +350,8 @@ suite('random games', { concurrency: true }, () => {
                     const { failure } = await play(engine, events);
                     if (!failure)
                         continue;
+                    // Named at once: shrinking a page that hangs may outlast the test's time.
+                    console.log(`${title}, seed ${seed}: ${failure}`);
                     const failedAt = Number(/^after event (\d+)/.exec(failure)?.[1] ?? 0);
                     const shortest = await shrink(events.slice(0, failedAt),
                         async tried => (await play(engine, tried)).failure !== null);
