@@ -21,7 +21,11 @@
 # The server never resets: a desktop's does not when one program quits,
 # and a reset refuses the next run's first connection.
 # Offscreen leaves out the display server and shows the process's own work.
-source "$(dirname "$0")/scripts/prepare.sh"
+set -euo pipefail
+source "$(dirname "$0")/scripts/common.sh"
+source "$TEMBRELA_ROOT/scripts/packages.sh"
+source "$TEMBRELA_ROOT/scripts/windows.sh"
+source "$TEMBRELA_ROOT/scripts/web.sh"
 
 case "${1:-}" in
     "") windows= ;;
@@ -33,7 +37,10 @@ install_missing_packages "${TEMBRELA_BENCH_PACKAGES[@]}" \
     ${windows:+"${TEMBRELA_BENCH_WINDOWS_PACKAGES[@]}"} \
     ${windows:-"${TEMBRELA_WEB_PACKAGES[@]}"}
 release="$TEMBRELA_ROOT/build-release"
-configure_and_build "$release" -DCMAKE_BUILD_TYPE=Release
+configure desktop "$release" -DCMAKE_BUILD_TYPE=Release
+build "$release"
+# Where the figures are written.
+figures="$(preset_folder desktop)"
 
 pairs="${TEMBRELA_BENCH_PAIRS:-41}"
 if [ "$pairs" -lt 11 ]; then
@@ -91,11 +98,14 @@ if [ -n "$windows" ]; then
         echo "bench.sh --windows needs the static Qt for Windows; ./windows.sh builds it once" >&2
         exit 2
     fi
-    configure_windows_build "$qt"
-    cmake --build "$TEMBRELA_WINDOWS_BUILD" --parallel 2 --target startup_probe bare_window
+    windows_build="$(preset_folder windows)"
+    configure_windows "$windows_build" "$qt"
+    build "$windows_build" startup_probe bare_window
     # A Wine of its own: windows.sh ends its Wine with wineserver --kill,
     # which would end a run sharing it.
-    use_wine "$TEMBRELA_CACHE/wine-bench"
+    # shellcheck disable=SC2046 # one word a variable
+    export $(wine_environment "$TEMBRELA_CACHE/wine-bench")
+    make_wine_prefix
     # One Wine server and its services kept for all runs, as a Windows
     # session keeps its own; each program still starts as a whole process.
     # A window manager, as Windows always has one: Wine waits for it to
@@ -111,8 +121,8 @@ if [ -n "$windows" ]; then
         wineserver --kill
         kill "$wm"
         exit "$status"' windows \
-        "$bench/startup_runner" "$pairs" "$TEMBRELA_WINDOWS_BUILD/startup_probe.exe" \
-        "$TEMBRELA_WINDOWS_BUILD/bare_window.exe" wine \
+        "$bench/startup_runner" "$pairs" "$windows_build/startup_probe.exe" \
+        "$windows_build/bare_window.exe" wine \
         >"$work/all.tsv" 2>"$work/startup.log" || { cat "$work/startup.log" >&2; exit 1; }
     {
         table startup_ms bare_startup_ms startup_ratio rss_kb bare_rss_kb rss_ratio \
@@ -123,14 +133,14 @@ if [ -n "$windows" ]; then
              "Openbox ($pairs pairs);" \
              "load $(load) after the run. Memory is the peak resident set of Wine's process."
     } >"$work/bench.md"
-    mkdir -p "$TEMBRELA_BUILD"
-    cp "$work/bench.md" "$TEMBRELA_BUILD/bench-windows.md"
+    mkdir -p "$figures"
+    cp "$work/bench.md" "$figures/bench-windows.md"
     cat "$work/bench.md"
     echo
     check <<'TARGETS'
 startup_ratio 1.10 start-up under Wine within 1.10 x the bare window's
 TARGETS
-    echo "Written to $TEMBRELA_BUILD/bench-windows.md"
+    echo "Written to $figures/bench-windows.md"
     exit "$missed"
 fi
 
@@ -148,9 +158,10 @@ echo "Events: offscreen (load: $(load))" >&2
 QT_QPA_PLATFORM=offscreen "$bench/event_bench" >"$work/events.tsv" 2>"$work/events.log" \
     || { cat "$work/events.log" >&2; exit 1; }
 
-{ build_web_page && install_page_test_driver; } >/dev/null
+page_build="$(preset_folder web)"
+{ build_page web "$page_build" && install_page_test_driver "$page_build"; } >/dev/null
 echo "Page: $pairs pairs in Chromium (load: $(load))" >&2
-node "$TEMBRELA_WEB_BUILD/node/pagefirstframe.mjs" "$TEMBRELA_WEB_BUILD/tembrela.html" "$pairs" \
+node "$page_build/node/pagefirstframe.mjs" "$page_build/tembrela.html" "$pairs" \
     >"$work/page.tsv" 2>"$work/page.log" || { cat "$work/page.log" >&2; exit 1; }
 
 cat "$work/startup.tsv" "$work/events.tsv" "$work/page.tsv" >"$work/all.tsv"
@@ -187,8 +198,8 @@ qt_version="$(qtpaths6 --qt-version 2>/dev/null || echo unknown)"
          "($pairs pairs), events offscreen; load $(load) after the run."
 } >"$work/bench.md"
 
-mkdir -p "$TEMBRELA_BUILD"
-cp "$work/bench.md" "$TEMBRELA_BUILD/bench.md"
+mkdir -p "$figures"
+cp "$work/bench.md" "$figures/bench.md"
 cat "$work/bench.md"
 echo
 
@@ -204,5 +215,5 @@ pick_cpu_ms_32767 16 a pick among 32,767 rows within one 60 Hz frame of CPU time
 page_bytes 524288 the page within 512 KiB
 page_first_frame_ratio 1.5 the page's first frame within 1.5 x a plain page's
 TARGETS
-echo "Written to $TEMBRELA_BUILD/bench.md"
+echo "Written to $figures/bench.md"
 exit "$missed"

@@ -4,7 +4,12 @@
 # the page. It runs no tests (test.sh, windows.sh and web.sh do): it builds
 # the committed tree afresh, in build-release/, so that what it writes
 # follows from the commit alone and a rebuild gives the same bytes.
-source "$(dirname "$0")/scripts/prepare.sh"
+set -euo pipefail
+source "$(dirname "$0")/scripts/common.sh"
+source "$TEMBRELA_ROOT/scripts/packages.sh"
+source "$TEMBRELA_ROOT/scripts/desktop.sh"
+source "$TEMBRELA_ROOT/scripts/windows.sh"
+source "$TEMBRELA_ROOT/scripts/web.sh"
 
 if [ -n "$(git -C "$TEMBRELA_ROOT" status --porcelain)" ]; then
     echo "release.sh: the tree has changes not committed; a release is built from a commit." >&2
@@ -14,31 +19,30 @@ fi
 
 install_missing_packages "${TEMBRELA_PACKAGES[@]}" dpkg-dev file \
     "${TEMBRELA_WINDOWS_PACKAGES[@]}" "${TEMBRELA_WEB_PACKAGES[@]}"
+SOURCE_DATE_EPOCH="$(source_date_epoch)"
+export SOURCE_DATE_EPOCH
 
 started=$SECONDS
-release_builds="$TEMBRELA_ROOT/build-release"
+builds="$TEMBRELA_ROOT/build-release"
 dist="$TEMBRELA_ROOT/dist"
-rm -rf "$release_builds" "$dist"
-TEMBRELA_BUILD="$release_builds/linux"
-TEMBRELA_WINDOWS_BUILD="$release_builds/windows"
-TEMBRELA_WEB_BUILD="$release_builds/web"
+rm -rf "$builds" "$dist"
 
-configure "$TEMBRELA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
-build_debian_package "$TEMBRELA_BUILD" "$dist"
+configure desktop "$builds/linux" -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
+build_debian_package "$builds/linux" "$dist" >/dev/null
 
-build_web_page
-copy_page "$dist"
+build_page web "$builds/web"
+copy_page "$builds/web" "$dist" >/dev/null
 
-configure_windows_build "$(build_windows_qt_once)"
-cmake --build "$TEMBRELA_WINDOWS_BUILD" --parallel 2 --target tembrela
-package_windows "$TEMBRELA_WINDOWS_BUILD" "$dist"
+configure_windows "$builds/windows" "$(windows_qt)"
+build "$builds/windows" tembrela
+package_windows "$builds/windows" "$dist" >/dev/null
 
 # Whatever the steps put in dist/, in folders too, is listed, so that
 # `sha256sum -c SHA256SUMS` there checks all of it.
 (cd "$dist" && find . -type f ! -name SHA256SUMS -printf '%P\n' | LC_ALL=C sort \
     | xargs -d '\n' sha256sum > SHA256SUMS)
 
-echo "release.sh: version $(project_version "$TEMBRELA_BUILD") of commit" \
+echo "release.sh: version $(project_version "$builds/linux") of commit" \
     "$(git -C "$TEMBRELA_ROOT" rev-parse --short HEAD), built in $((SECONDS - started)) s, in dist/:"
 (cd "$dist" && find . -type f -printf '%P\t%s\n' | LC_ALL=C sort \
     | awk -F'\t' '{ printf "  %10d bytes  %s\n", $2, $1 }')

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the quiz.
-source "$(dirname "$0")/scripts/prepare.sh"
+set -euo pipefail
+source "$(dirname "$0")/scripts/common.sh"
+source "$TEMBRELA_ROOT/scripts/packages.sh"
 
 install_missing_packages "${TEMBRELA_PACKAGES[@]}"
-configure_and_build "$TEMBRELA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+configure desktop
+build "$(preset_folder desktop)"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "Tembrela needs a graphical display: neither DISPLAY nor WAYLAND_DISPLAY is set." >&2
     exit 2
 fi
-exec "$TEMBRELA_BUILD/app/tembrela"
+exec "$(preset_folder desktop)/app/tembrela"

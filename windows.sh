@@ -2,13 +2,17 @@
 # Builds the quiz for 64-bit Windows with MinGW-w64 against a static Qt made
 # once from Debian's own Qt source, runs every test under Wine, and packages
 # a portable zip and an MSI installer into dist/.
-source "$(dirname "$0")/scripts/prepare.sh"
+set -euo pipefail
+source "$(dirname "$0")/scripts/common.sh"
+source "$TEMBRELA_ROOT/scripts/packages.sh"
+source "$TEMBRELA_ROOT/scripts/windows.sh"
 
 install_missing_packages "${TEMBRELA_WINDOWS_PACKAGES[@]}"
+SOURCE_DATE_EPOCH="$(source_date_epoch)"
+export SOURCE_DATE_EPOCH
 
 windows="$TEMBRELA_ROOT/packaging/windows"
-build="$TEMBRELA_WINDOWS_BUILD"
-dist="$TEMBRELA_ROOT/dist"
+build="$(preset_folder windows)"
 
 phase_start=$SECONDS
 phase_done() {
@@ -16,22 +20,23 @@ phase_done() {
     phase_start=$SECONDS
 }
 
-qt="$(build_windows_qt_once)"
+qt="$(windows_qt)"
 phase_done "the static Qt"
 
-[ -f "$TEMBRELA_CACHE/wine/system.reg" ] || new_wine=1
-use_wine "$TEMBRELA_CACHE/wine"
-[ -z "${new_wine:-}" ] || phase_done "preparing Wine"
+# shellcheck disable=SC2046 # one word a variable
+export $(wine_environment "$TEMBRELA_CACHE/wine")
+make_wine_prefix
+phase_done "preparing Wine"
 
-configure_windows_build "$qt"
-cmake --build "$build" --parallel 2
+configure_windows "$build" "$qt"
+build "$build"
 phase_done "building the quiz"
 
 # QtTest writes to the debugger instead when a program has no console. The
 # offscreen platform on Windows reads fonts only from a folder it is given.
 export QT_FORCE_STDERR_LOGGING=1
 export QT_QPA_FONTDIR='Z:\usr\share\fonts\truetype\liberation2'
-ctest --test-dir "$build" --output-on-failure --parallel 2 --no-tests=error
+run_tests windows
 phase_done "the tests under Wine"
 
 # Qt puts programs at the top of a Windows build, beside any libraries.
@@ -50,8 +55,8 @@ done
 "$windows/check-window.sh" "$exe"
 phase_done "the program's window under Wine"
 
-package_windows "$build" "$dist"
-"$windows/check-msi.sh" "$windows_msi" "$windows_staging"
+mapfile -t packages < <(package_windows "$build" "$TEMBRELA_ROOT/dist")
+"$windows/check-msi.sh" "${packages[1]}" "$(windows_staging "$build")"
 phase_done "packaging"
 
-ls -l "$windows_zip" "$windows_msi"
+ls -l "${packages[@]}"

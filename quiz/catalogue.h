@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,6 +16,8 @@ inline constexpr VoiceKind LastVoiceKind = 3;
 // Ordered by the Bulgarian alphabet, so the index doubles as the voice code.
 inline constexpr std::array<std::u16string_view, LastVoiceKind + 1> VoiceCaptions{
     u"бас", u"мецосопран", u"сопран", u"тенор"};
+// One option button a voice, in every front-end.
+inline constexpr std::size_t VoiceCount = VoiceCaptions.size();
 
 struct PerformerRow
 {

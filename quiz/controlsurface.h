@@ -19,6 +19,13 @@ public:
     virtual ListBox &List1(std::int16_t index) = 0;
     virtual OptionButton &Option1(std::int16_t index) = 0;
     virtual TextBox &Text1(std::int16_t index) = 0;
+
+protected:
+    // Copied only as part of a provider, never on its own: a copy through
+    // this interface would slice the provider off.
+    ControlSurface() = default;
+    ControlSurface(const ControlSurface &) = default;
+    ControlSurface &operator=(const ControlSurface &) = default;
 };
 
 } // namespace quiz

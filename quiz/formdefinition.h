@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue.h"
+
 #include <array>
 #include <string_view>
 
@@ -22,7 +24,7 @@ inline constexpr TwipsRect FormRect{0, 0, 6960, 5175};
 inline constexpr TwipsRect TitleRect{1440, 0, 3975, 375};
 inline constexpr TwipsRect VoiceFrameRect{240, 480, 2175, 1575};
 // Relative to the frame.
-inline constexpr std::array<TwipsRect, 4> VoiceOptionRects{{
+inline constexpr std::array<TwipsRect, quiz::VoiceCount> VoiceOptionRects{{
     {120, 300, 1935, 300},
     {120, 600, 1935, 300},
     {120, 900, 1935, 300},

@@ -22,6 +22,13 @@ public:
     // back into the rules at once; one that leaves it as it was must not.
     virtual void SetListIndex(std::int16_t row) = 0;
     virtual void RemoveItem(std::int16_t row) = 0;
+
+protected:
+    // Copied only as part of a provider, never on its own: a copy through
+    // this interface would slice the provider off.
+    ListBox() = default;
+    ListBox(const ListBox &) = default;
+    ListBox &operator=(const ListBox &) = default;
 };
 
 } // namespace quiz

@@ -11,7 +11,7 @@ namespace quiz {
 
 // A list box kept in memory: the hidden lists of the window, and every list
 // of the in-memory surface the rules are tested on.
-class MemoryListBox : public ListBox
+class MemoryListBox final : public ListBox
 {
 public:
     explicit MemoryListBox(std::string name);

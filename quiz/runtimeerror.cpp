@@ -35,6 +35,13 @@ void raiseMissingControl(std::string_view array, int index)
                       + ") does not exist");
 }
 
+std::size_t checkControl(std::string_view array, int index, std::size_t count)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= count)
+        raiseMissingControl(array, index);
+    return static_cast<std::size_t>(index);
+}
+
 void checkRow(std::string_view list, const char *operation, int row, int rowCount)
 {
     if (row < 0 || row >= rowCount)

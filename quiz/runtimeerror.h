@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace quiz {
@@ -15,6 +16,9 @@ void setRunTimeErrorReporter(RunTimeErrorReporter reporter);
 
 // The two errors a control operation can raise.
 [[noreturn]] void raiseMissingControl(std::string_view array, int index);
+// The element index of a control array of count elements, as an index into
+// the provider's own array, once it is known to exist.
+std::size_t checkControl(std::string_view array, int index, std::size_t count);
 void checkRow(std::string_view list, const char *operation, int row, int rowCount);
 
 } // namespace quiz

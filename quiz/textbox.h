@@ -12,6 +12,13 @@ public:
     // Returns exactly the text last written, CR LF pairs included.
     virtual std::u16string Text() const = 0;
     virtual void SetText(const std::u16string &text) = 0;
+
+protected:
+    // Copied only as part of a provider, never on its own: a copy through
+    // this interface would slice the provider off.
+    TextBox() = default;
+    TextBox(const TextBox &) = default;
+    TextBox &operator=(const TextBox &) = default;
 };
 
 } // namespace quiz

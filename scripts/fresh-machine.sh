@@ -8,7 +8,9 @@
 # this project is built on carry packages a fresh one lacks, so only this
 # finds a missing install step. Needs root, for debootstrap, chroot and
 # mounts.
-source "$(dirname "$0")/prepare.sh"
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+source "$TEMBRELA_ROOT/scripts/packages.sh"
 
 if [ "$(id -u)" -ne 0 ]; then
     echo "fresh-machine.sh builds and enters Debian systems, which needs root." >&2

@@ -3,7 +3,9 @@
 # different depth, one after the other and in time zones a day apart, and
 # compares every artefact byte for byte; where two differ, diffoscope shows
 # how. The static Qt for Windows comes from the cache both times.
-source "$(dirname "$0")/../scripts/prepare.sh"
+set -euo pipefail
+source "$(dirname "$0")/../scripts/common.sh"
+source "$TEMBRELA_ROOT/scripts/packages.sh"
 
 install_missing_packages git diffoscope-minimal
 

@@ -218,13 +218,13 @@ void TestWayland::initTestCase()
     if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::PluginsPath)
                        + QStringLiteral("/platforms/libqwayland-generic.so")))
         missing << QStringLiteral("qt6-wayland");
-    if (!missing.isEmpty())
-        QSKIP(qPrintable(missing.join(u' ') + QStringLiteral(" missing: ./test.sh installs them")));
+    QVERIFY2(missing.isEmpty(),
+             qPrintable(missing.join(u' ') + QStringLiteral(" missing: ./test.sh installs them")));
     if (uid == 0) {
         const passwd *account = ::getpwnam(Account);
-        if (!account)
-            QSKIP(
-                "sway refuses root and the account tembrela-test is missing: ./test.sh creates it");
+        QVERIFY2(
+            account,
+            "sway refuses root and the account tembrela-test is missing: ./test.sh creates it");
         uid = account->pw_uid;
         gid = account->pw_gid;
     }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 using emscripten::val;
 
@@ -42,7 +43,7 @@ std::u16string rgb(const form::Rgb &colour)
 
 // The style sheet turns these, pixels of the form at its designed size,
 // into a place that grows with the page; and paints the fill.
-std::u16string style(const form::TwipsRect &rect, const form::Rgb *fill = nullptr)
+std::u16string style(form::TwipsRect rect, const form::Rgb *fill = nullptr)
 {
     const auto pixels = [](int twips) { return number(double(twips) / form::TwipsPerPixel); };
     std::u16string style = u" style=\"--x:" + pixels(rect.left) + u";--y:" + pixels(rect.top)
@@ -112,13 +113,19 @@ val find(const val &container, const char *selector)
     return container.call<val>("querySelector", val(selector));
 }
 
-std::array<DomOptionButton, 4> voiceOptions(const val &container)
+std::array<DomOptionButton, quiz::VoiceCount> voiceOptions(const val &container)
 {
     const val radios = container.call<val>("querySelectorAll", val("[type=radio]"));
     const auto option = [&radios](std::size_t k) {
         return DomOptionButton(radios[k], std::u16string(quiz::VoiceCaptions[k]));
     };
-    return {option(0), option(1), option(2), option(3)};
+    // The buttons cannot be made empty and filled in after, so the array is
+    // built whole, one element a voice.
+    return [&option]<std::size_t... k>(std::index_sequence<k...>)
+    {
+        return std::array<DomOptionButton, quiz::VoiceCount>{option(k)...};
+    }
+    (std::make_index_sequence<quiz::VoiceCount>());
 }
 
 val handler(const char *name)
@@ -303,14 +310,11 @@ quiz::ListBox &WebForm::List1(std::int16_t index)
 
 quiz::OptionButton &WebForm::Option1(std::int16_t index)
 {
-    if (index < 0 || index >= static_cast<std::int16_t>(m_options.size()))
-        quiz::raiseMissingControl("Option1", index);
-    return m_options[static_cast<std::size_t>(index)];
+    return m_options[quiz::checkControl("Option1", index, m_options.size())];
 }
 
 quiz::TextBox &WebForm::Text1(std::int16_t index)
 {
-    if (index != 0)
-        quiz::raiseMissingControl("Text1", index);
+    quiz::checkControl("Text1", index, 1);
     return m_log;
 }

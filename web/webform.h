@@ -47,7 +47,7 @@ private:
     DomTextBox m_log;
     DomListBox m_performers;
     emscripten::val m_restart;
-    std::array<DomOptionButton, 4> m_options;
+    std::array<DomOptionButton, quiz::VoiceCount> m_options;
     LiveRegion m_news;
     quiz::HiddenLists m_hidden;
     quiz::Tembrela m_rules{*this};

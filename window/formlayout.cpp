@@ -13,7 +13,7 @@ int toPixel(int twips, qreal scale)
 
 } // namespace
 
-QRect toPixels(const form::TwipsRect &rect, qreal scale, QPoint origin)
+QRect toPixels(form::TwipsRect rect, qreal scale, QPoint origin)
 {
     const int left = toPixel(rect.left, scale);
     const int top = toPixel(rect.top, scale);

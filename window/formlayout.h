@@ -11,7 +11,7 @@ namespace formlayout {
 
 // Edges are mapped, not sizes, so controls that touch in twips still touch
 // on screen at any scale.
-QRect toPixels(const form::TwipsRect &rect, qreal scale = 1.0, QPoint origin = {});
+QRect toPixels(form::TwipsRect rect, qreal scale = 1.0, QPoint origin = {});
 QSize formPixelSize(qreal scale = 1.0);
 
 } // namespace formlayout

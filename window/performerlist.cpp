@@ -178,5 +178,6 @@ void PerformerList::currentChanged(const QModelIndex &current, const QModelIndex
     if (hasFocus())
         QListWidget::currentChanged(current, previous);
     else
+        // NOLINTNEXTLINE(bugprone-parent-virtual-call): QListView's report is the one to skip
         QAbstractItemView::currentChanged(current, previous);
 }

@@ -205,14 +205,11 @@ quiz::ListBox &TembrelaWindow::List1(std::int16_t index)
 
 quiz::OptionButton &TembrelaWindow::Option1(std::int16_t index)
 {
-    if (index < 0 || index >= static_cast<std::int16_t>(m_options.size()))
-        quiz::raiseMissingControl("Option1", index);
-    return *m_options[static_cast<std::size_t>(index)];
+    return *m_options[quiz::checkControl("Option1", index, m_options.size())];
 }
 
 quiz::TextBox &TembrelaWindow::Text1(std::int16_t index)
 {
-    if (index != 0)
-        quiz::raiseMissingControl("Text1", index);
+    quiz::checkControl("Text1", index, 1);
     return *m_log;
 }

@@ -61,7 +61,7 @@ private:
 
     QLabel *m_title = nullptr;
     VoiceFrame *m_frame = nullptr;
-    std::array<VoiceOption *, 4> m_options{};
+    std::array<VoiceOption *, quiz::VoiceCount> m_options{};
     QLabel *m_heading = nullptr;
     PerformerList *m_performers = nullptr;
     QPushButton *m_restart = nullptr;

@@ -44,6 +44,6 @@ fi
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF \
     -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF \
     -DFEATURE_harfbuzz=ON -DFEATURE_system_harfbuzz=OFF
-nice cmake --build "$work/build" --parallel 2
+nice cmake --build "$work/build" --parallel "$(nproc)"
 cmake --install "$work/build" >/dev/null
 rm -rf "$work"

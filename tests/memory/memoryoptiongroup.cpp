@@ -41,9 +41,7 @@ MemoryOptionGroup::MemoryOptionGroup(const std::vector<std::u16string> &captions
 
 OptionButton &MemoryOptionGroup::button(std::int16_t index)
 {
-    if (index < 0 || index >= size())
-        raiseMissingControl("Option1", index);
-    return m_buttons[static_cast<std::size_t>(index)];
+    return m_buttons[checkControl("Option1", index, m_buttons.size())];
 }
 
 void MemoryOptionGroup::setClickListener(std::function<void(std::int16_t)> listener)

@@ -25,7 +25,7 @@ public:
     void userChoose(std::int16_t index);
 
 private:
-    class Button : public OptionButton
+    class Button final : public OptionButton
     {
     public:
         Button(MemoryOptionGroup &group, std::int16_t index, std::u16string caption);

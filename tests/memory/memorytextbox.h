@@ -4,7 +4,7 @@
 
 namespace quiz {
 
-class MemoryTextBox : public TextBox
+class MemoryTextBox final : public TextBox
 {
 public:
     explicit MemoryTextBox(std::u16string text = {})

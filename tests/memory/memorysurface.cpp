@@ -31,9 +31,7 @@ MemorySurface::MemorySurface(const Catalogue &catalogue)
 
 ListBox &MemorySurface::List1(std::int16_t index)
 {
-    if (index < 0 || index >= static_cast<std::int16_t>(m_lists.size()))
-        raiseMissingControl("List1", index);
-    return m_lists[static_cast<std::size_t>(index)];
+    return m_lists[checkControl("List1", index, m_lists.size())];
 }
 
 OptionButton &MemorySurface::Option1(std::int16_t index)
@@ -43,8 +41,7 @@ OptionButton &MemorySurface::Option1(std::int16_t index)
 
 TextBox &MemorySurface::Text1(std::int16_t index)
 {
-    if (index != 0)
-        raiseMissingControl("Text1", index);
+    checkControl("Text1", index, 1);
     return m_log;
 }
 

@@ -16,7 +16,7 @@ class Tembrela;
 // The whole control surface in memory, created as the window is: empty
 // game lists, the catalogue in the master lists, the statement in the log.
 // Runs the rules without any toolkit.
-class MemorySurface : public ControlSurface
+class MemorySurface final : public ControlSurface
 {
 public:
     explicit MemorySurface(const Catalogue &catalogue);
