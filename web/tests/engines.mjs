@@ -205,7 +205,7 @@ function webKitEngine() {
                 return null;
             };
             // Actions take whole pixels of the viewport.
-            const at = (x, y) => ({ x: Math.round(x), y: Math.round(y), origin: Origin.VIEWPORT });
+            const at = (x, y) => ({ x, y, origin: Origin.VIEWPORT });
             return {
                 // Read whenever asked: after the page has been played.
                 get faults() { return driver.executeScript('return window.faults'); },
@@ -225,10 +225,7 @@ function webKitEngine() {
                         : actions.sendKeys(webDriverKeys[key] ?? key)).perform();
                 },
                 clickAt: (x, y) => driver.actions().move(at(x, y)).click().perform(),
-                wheelAt: (x, y, deltaY) => {
-                    const { x: left, y: top } = at(x, y);
-                    return driver.actions().scroll(left, top, 0, deltaY, Origin.VIEWPORT).perform();
-                },
+                wheelAt: (x, y, deltaY) => driver.actions().scroll(x, y, 0, deltaY, Origin.VIEWPORT).perform(),
                 resize,
                 type: letter => driver.actions().sendKeys(letter).perform(),
                 reopen: load,

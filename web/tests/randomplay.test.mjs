@@ -110,7 +110,9 @@ function installDriver() {
         },
         // A point, placed by SEED, inside the part of the INDEXth element
         // of SELECTOR that shows once it is scrolled into view; its centre
-        // when that point falls on something else.
+        // when that point falls on something else. Whole pixels, as a
+        // mouse points and WebDriver takes them: WebKit gives a pixel at a
+        // box's edge to its neighbour, where its fractional box ends.
         async aim(selector, index, seed) {
             const element = document.querySelectorAll(selector)[index];
             element.scrollIntoView({ block: 'nearest' });
@@ -123,11 +125,11 @@ function installDriver() {
             // Not on the list's scroll bar.
             const right = Math.min(box.right, inList ? frame.right - 20 : frame.right, innerWidth);
             const bottom = Math.min(box.bottom, frame.bottom, innerHeight);
-            const x = left + 1 + (seed % Math.max(1, right - left - 2));
-            const y = top + 1 + (Math.floor(seed / 7919) % Math.max(1, bottom - top - 2));
+            const x = Math.round(left + 1 + (seed % Math.max(1, right - left - 2)));
+            const y = Math.round(top + 1 + (Math.floor(seed / 7919) % Math.max(1, bottom - top - 2)));
             const hit = document.elementFromPoint(x, y);
             return hit && element.contains(hit) ? { x, y }
-                : { x: (box.left + box.right) / 2, y: (box.top + box.bottom) / 2 };
+                : { x: Math.round((box.left + box.right) / 2), y: Math.round((box.top + box.bottom) / 2) };
         },
         // A point in the list below its last row, or nothing where the rows
         // fill it.
@@ -135,13 +137,15 @@ function installDriver() {
             const box = list.getBoundingClientRect();
             const top = Math.max(list.lastElementChild?.getBoundingClientRect().bottom + 1 || box.top + 2, 0);
             const bottom = Math.min(box.bottom - 3, innerHeight);
-            return bottom - top < 1 ? null
-                : { x: box.left + 3 + (seed % (box.width - 26)), y: top + (seed % (bottom - top)) };
+            const x = Math.round(box.left + 3 + (seed % (box.width - 26)));
+            const y = Math.round(top + (seed % Math.max(1, bottom - top)));
+            return bottom - top < 1 || document.elementFromPoint(x, y) !== list ? null : { x, y };
         },
         // The middle of what shows of the list.
         overList() {
             const box = list.getBoundingClientRect();
-            return { x: box.left + box.width / 2, y: (Math.max(box.top, 0) + Math.min(box.bottom, innerHeight)) / 2 };
+            return { x: Math.round(box.left + box.width / 2),
+                y: Math.round((Math.max(box.top, 0) + Math.min(box.bottom, innerHeight)) / 2) };
         },
     };
 }
