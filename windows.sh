@@ -52,6 +52,22 @@ for dll in $imports; do
     fi
 done
 
+# The protections Windows gives a program that asks for them, as MinGW-w64's
+# linker asks by default: a base it may move (with the relocations to move
+# it by) anywhere in the 64-bit space, and no code run from data (DEP).
+headers="$(x86_64-w64-mingw32-objdump -p "$exe")"
+characteristics="$(sed -n '/^DllCharacteristics/,/^SizeOf/p' <<<"$headers")"
+for protection in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
+    if ! grep -qx "\s*$protection" <<<"$characteristics"; then
+        echo "tembrela.exe lacks $protection among its DllCharacteristics" >&2
+        exit 1
+    fi
+done
+if ! grep -q '^Entry 5 [0-9a-f]* 0*[1-9a-f][0-9a-f]* Base Relocation Directory' <<<"$headers"; then
+    echo "tembrela.exe has no base relocations: Windows could not move it" >&2
+    exit 1
+fi
+
 "$windows/check-window.sh" "$exe"
 phase_done "the program's window under Wine"
 

@@ -3,13 +3,15 @@
 # Only definitions: sourcing it changes nothing.
 
 # What building and running the quiz needs. build/ holds the tests too, and
-# the accessibility test needs Qt's private headers to configure.
+# the accessibility test needs Qt's private headers to configure;
+# dpkg-buildflags gives the hardening flags the program is built with.
 TEMBRELA_PACKAGES=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config dpkg-dev
     qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-qpa-plugins libgl-dev
     fonts-liberation2
 )
-# What the tests need beyond that: validators and packaging tools; clang
+# What the tests need beyond that: validators and packaging tools, with
+# Debian's own checks of a package and of a program's hardening; clang
 # with its sanitizer and libFuzzer run-times for the second, checked build,
 # and llvm-symbolizer, without which a report names no function and so no
 # leak suppression by function name matches; the formatter and the two
@@ -23,7 +25,7 @@ TEMBRELA_PACKAGES=(
 # read the clipboard and grab the screen.
 TEMBRELA_TEST_PACKAGES=(
     "${TEMBRELA_PACKAGES[@]}"
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream file lintian devscripts
     clang libclang-rt-dev llvm clang-format clang-tidy clazy
     xvfb x11-utils openbox dbus-daemon at-spi2-core libglib2.0-bin dconf-gsettings-backend
     gsettings-desktop-schemas orca speech-dispatcher speech-dispatcher-espeak-ng xdotool

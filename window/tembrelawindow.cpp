@@ -57,7 +57,8 @@ TembrelaWindow::TembrelaWindow(const quiz::Catalogue &catalogue, QWidget *parent
     m_style = new ScaledStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     m_style->setParent(this);
     setStyle(m_style);
-    for (QWidget *widget : findChildren<QWidget *>())
+    const QList<QWidget *> widgets = findChildren<QWidget *>();
+    for (QWidget *widget : widgets)
         widget->setStyle(m_style);
     // Smaller than designed, the text would no longer fit its controls.
     setMinimumSize(formlayout::formPixelSize());
@@ -175,7 +176,8 @@ void TembrelaWindow::placeControls()
         m_restart->setStyleSheet(restartSheet(border));
         // Set on each control: a styled control keeps the font it was given;
         // and each must measure itself again with the grown style.
-        for (QWidget *control : findChildren<QWidget *>()) {
+        const QList<QWidget *> controls = findChildren<QWidget *>();
+        for (QWidget *control : controls) {
             control->setFont(font);
             QEvent styleChange(QEvent::StyleChange);
             QApplication::sendEvent(control, &styleChange);
