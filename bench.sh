@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds in Release and runs the benchmarks: start-up and memory beside a
 # bare Qt window, the cost of each user event beside the same visible work
 # done by plain widgets, growth with the catalogue, and the browser's page:

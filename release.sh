@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds every artefact a school uses into dist/, named with the version,
 # with SHA256SUMS over them: the Debian package, the Windows zip and MSI and
 # the page. It runs no tests (test.sh, windows.sh and web.sh do): it builds

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds, and starts the quiz.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"

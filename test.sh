@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds, and runs every test headless: first the
 # ordinary build (with the formatting check), then the whole suite and the
 # fuzzers built by clang with AddressSanitizer and UndefinedBehaviorSanitizer,
@@ -13,6 +16,8 @@ source "$TEMBRELA_ROOT/scripts/packages.sh"
 
 install_missing_packages "${TEMBRELA_TEST_PACKAGES[@]}"
 create_test_account
+# Every file says its copyright and licence, or REUSE.toml says them.
+"$TEMBRELA_ROOT/tests/reuselint.sh" "$TEMBRELA_ROOT"
 SOURCE_DATE_EPOCH="$(source_date_epoch)"
 export SOURCE_DATE_EPOCH QT_QPA_PLATFORM=offscreen
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the quiz for the browser: the same rules compiled to WebAssembly on
 # real HTML controls, put with its font and style into one HTML file; plays
 # it in Chromium, Firefox and WebKit, opened from disk with the network off,

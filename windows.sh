@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the quiz for 64-bit Windows with MinGW-w64 against a static Qt made
 # once from Debian's own Qt source, runs every test under Wine, and packages
 # a portable zip and an MSI installer into dist/.

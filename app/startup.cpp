@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "startup.h"
 
 #include "appearance.h"
@@ -51,7 +54,7 @@ int runTembrela(int argc, char *argv[])
     // differ.
     QApplication::setApplicationName(QStringLiteral("tembrela"));
     QApplication::setDesktopFileName(QStringLiteral(TEMBRELA_APP_ID));
-    QApplication app(toolkitArgc, argv);
+    const QApplication app(toolkitArgc, argv);
     startingUp = false;
     applyFormAppearance();
     quiz::setRunTimeErrorReporter(showRunTimeError);

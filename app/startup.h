@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The program's start-up: creates the window, raises the load event, shows

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The cost of the learner's events on the real window, offscreen: a voice
 // choice, a pick, a restart and a whole game, each until the window is
 // repainted and idle. Each is set beside its floor, the same visible work

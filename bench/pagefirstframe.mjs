@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The page's size, and the time from opening it to its first frame with the
 // form drawn, beside a plain page with the same controls and no program:
 // the form as the program left it in the page, saved without its script.

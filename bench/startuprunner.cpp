@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starts the quiz's start-up probe and the bare Qt window in turn as whole
 // processes and reports their wall time to the first frame and their peak
 // resident memory, each beside the bare window's. A launcher given after

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # debian-changelog.sh CHANGELOG VERSION MAINTAINER: CHANGELOG.md, from the
 # release VERSION back to the first, as the Debian changelog that every
 # Debian package carries; the unreleased changes are left out. Each kind of

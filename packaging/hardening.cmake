@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The program that goes on every lab PC is built as Debian builds its own:
 # with the flags dpkg-buildflags gives when every hardening feature is on
 # (stack protector, _FORTIFY_SOURCE, format checks, -z relro -z now; PIE is

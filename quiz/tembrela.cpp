@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "tembrela.h"
 
 #include "formtexts.h"
@@ -27,8 +30,8 @@ void Tembrela::ResetQuiz()
     ListBox &codes = m_controls.List1(1);
     names.Clear();
     codes.Clear();
-    ListBox &masterNames = m_controls.List1(2);
-    ListBox &masterCodes = m_controls.List1(3);
+    const ListBox &masterNames = m_controls.List1(2);
+    const ListBox &masterCodes = m_controls.List1(3);
     const std::int16_t n = masterNames.ListCount();
     for (std::int16_t i = 0; i < n; ++i) {
         names.AddItem(masterNames.List(i));

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # Sourced by every script: where the tree and the cache are, and how a
 # build folder is configured, built and tested. It only defines: it sets no

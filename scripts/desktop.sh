@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # Sourced by release.sh: the desktop program's Debian package. Only
 # definitions: sourcing it changes nothing. Needs common.sh.

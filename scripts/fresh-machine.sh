@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Plays the newcomer on this commit: in fresh minimal Debian 12 and 13
 # systems, holding nothing but what debootstrap's minbase and git bring,
 # clones the commit and runs the README's two commands as root, each from

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # Sourced by the scripts: the Debian packages each needs, and their install.
 # Only definitions: sourcing it changes nothing.
@@ -25,7 +28,7 @@ TEMBRELA_PACKAGES=(
 # read the clipboard and grab the screen.
 TEMBRELA_TEST_PACKAGES=(
     "${TEMBRELA_PACKAGES[@]}"
-    desktop-file-utils appstream file lintian devscripts
+    desktop-file-utils appstream file lintian devscripts reuse
     clang libclang-rt-dev llvm clang-format clang-tidy clazy
     xvfb x11-utils openbox dbus-daemon at-spi2-core libglib2.0-bin dconf-gsettings-backend
     gsettings-desktop-schemas orca speech-dispatcher speech-dispatcher-espeak-ng xdotool
@@ -63,10 +66,11 @@ TEMBRELA_BENCH_WINDOWS_PACKAGES=(
 # prebuilt with it, so nothing is compiled into a cache on first use),
 # fontTools with Brotli to cut the font down to a WOFF2 file, the font, and
 # the browsers to test the page in: Chromium, Firefox ESR, and WebKitGTK's
-# MiniBrowser under its WebDriver, on a private X server.
+# MiniBrowser under its WebDriver, on a private X server; Java for the W3C's
+# HTML checker.
 TEMBRELA_WEB_PACKAGES=(
     cmake ninja-build emscripten fonttools python3-brotli fonts-liberation2
-    chromium firefox-esr webkit2gtk-driver xvfb
+    chromium firefox-esr webkit2gtk-driver xvfb default-jre-headless
 )
 
 # missing_packages PACKAGE...: those of PACKAGE... not installed, one a line.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # Sourced by web.sh, release.sh and bench.sh: the page's build and its test
 # drivers. Only definitions: sourcing it changes nothing. Needs common.sh.
@@ -25,7 +28,10 @@ install_page_test_driver() {
 
     cp "$TEMBRELA_ROOT"/web/tests/package.json "$TEMBRELA_ROOT"/web/tests/package-lock.json "$node/"
     if ! cmp -s "$node/package-lock.json" "$node/node_modules/.installed-lock.json"; then
-        (cd "$node" && npm ci --cache "$TEMBRELA_CACHE/npm" --no-audit --no-fund --loglevel=error)
+        # No package's own install script runs: vnu-jar's would fetch a Java
+        # runtime where Debian's is missing.
+        (cd "$node" && npm ci --ignore-scripts --cache "$TEMBRELA_CACHE/npm" --no-audit --no-fund \
+            --loglevel=error)
         cp "$node/package-lock.json" "$node/node_modules/.installed-lock.json"
     fi
 }

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # Sourced by windows.sh, release.sh and bench.sh: the static Qt for
 # Windows, Wine, and the Windows program's zip and MSI. Only definitions:
@@ -9,8 +12,9 @@ windows_qt_folder() {
     local windows="$TEMBRELA_ROOT/packaging/windows"
     local version recipe
     version="$(dpkg-query -W -f='${source:Version}' qt6-base-dev)"
+    # Licence lines change nothing that is built.
     recipe="$(cat "$windows"/build-qt.sh "$windows"/qtbase-mingw.patch "$windows"/mingw-w64.cmake \
-        | sha256sum | cut -c1-12)"
+        | grep -v 'SPDX-' | sha256sum | cut -c1-12)"
     echo "$TEMBRELA_CACHE/qt-$version-mingw-$recipe"
 }
 

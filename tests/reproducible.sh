@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the release twice, from two clones of this commit in folders of
 # different depth, one after the other and in time zones a day apart, and
 # compares every artefact byte for byte; where two differ, diffoscope shows

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Makes one control call the rules never make, on the in-memory surface or
 // on the window. The program must stop with a message naming the error.
 #include "catalogue.h"

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Draws the program's icon, two beamed quavers on the form's orange: the
 32 x 32 window icon of at most 256 colours, written as a C++ header of
 ARGB pixels (the window builds its icon from them without decoding an

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Keeps the page for play without the network. Its cache is named by the
 // page's hash, so a new release gets a cache of its own and the old one is
 // dropped; by the scope too, as the same site may serve other copies of

@@ -1,6 +1,10 @@
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Puts the page beside what a site needs to serve it as an installable app
-that plays without the network: its manifest, its icons and its worker.
-usage: webapp.py PAGE SERVICE_WORKER ICON_TOOL OUT_DIRECTORY"""
+that plays without the network: its manifest, its icons and its worker,
+and the licence of the font inside it.
+usage: webapp.py PAGE SERVICE_WORKER ICON_TOOL FONT_LICENCE OUT_DIRECTORY"""
 import hashlib
 import json
 import os
@@ -8,12 +12,13 @@ import runpy
 import shutil
 import sys
 
-page, service_worker, icon_tool, out = sys.argv[1:]
+page, service_worker, icon_tool, font_licence, out = sys.argv[1:]
 
 icons = runpy.run_path(icon_tool)
 
 os.makedirs(out, exist_ok=True)
 shutil.copyfile(page, os.path.join(out, "index.html"))
+shutil.copyfile(font_licence, os.path.join(out, "OFL.txt"))
 with open(page, "rb") as file:
     version = hashlib.sha256(file.read()).hexdigest()[:16]
 with open(service_worker, encoding="utf-8") as file:

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Written by tools/make-icons.py; edit the drawing there.

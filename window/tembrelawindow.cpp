@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "tembrelawindow.h"
 
 #include "announcer.h"
@@ -140,7 +143,7 @@ void TembrelaWindow::announceChoice(int index)
 
 void TembrelaWindow::announceLog()
 {
-    std::u16string log = m_log->Text();
+    const std::u16string log = m_log->Text();
     const std::u16string before = std::exchange(m_shownLog, log);
     if (const std::optional<std::u16string> news = quiz::logNews(before, log))
         m_announcer->announce(qs(*news));

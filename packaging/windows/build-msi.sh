@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the lab installer from tembrela.wxs.
 # Usage: build-msi.sh VERSION STAGING OUTPUT, where STAGING holds
 # tembrela.exe, LICENSE.txt and tembrela.ico.

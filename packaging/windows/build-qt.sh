@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds Qt's base module for 64-bit Windows as static libraries, from
 # the same Debian source package as the Qt the Linux build uses, and
 # installs it into the folder given. Only what the quiz and its tests need

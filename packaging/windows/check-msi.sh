@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the MSI under Wine silently, as a lab's group policy runs it,
 # over an older version of itself, checks what it put where, and removes
 # it again. Usage: check-msi.sh MSI STAGING, where STAGING holds the files

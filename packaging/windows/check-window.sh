@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts the program under Wine on a private X server and waits for its
 # window: the tests run on the offscreen platform, so this is where the
 # program meets Windows' own platform plugin. The server must not reset

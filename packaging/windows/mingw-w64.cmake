@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiles for 64-bit Windows with Debian's MinGW-w64, in its POSIX
 # thread model: Qt's threads need std::thread and friends.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Тесирона
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a Windows program under Wine with this environment's QT_* variables.
 # Wine 8 drops every variable whose name starts with QT_ on the way into a
 # Windows process, so they are set again by cmd inside it. CTest uses this

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzzes the reading of voice codes: any text must read without a fault,
 // agree with the C library's own reading of the same number, and round to
 // the 16-bit voice kind the way the code conversion promises.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzzes the rules through the in-memory surface: the bytes choose a
 // catalogue, whether the surface nests its events, and a sequence of the
 // learner's acts; after every act the quiz must show what the model shows.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The system's browsers, headless, as the page's tests and its benchmark
 // start them: no sandbox for root, and none of the background connections
 // that this machine's closed network refuses.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The three browser engines learners' browsers are built on, each behind
 // the same few acts, so that one table of cases plays the page in all of
 // them: Chromium and Firefox ESR through puppeteer, WebKit (Safari's

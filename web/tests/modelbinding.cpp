@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The reference model, for the page's random play under node: the one the
 // desktop's random play reads, with the standard catalogue's hand-worked
 // meanings.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Plays the quiz's page in each browser engine, opened from disk with the
 // network off, and in Chromium also served as an app from 127.0.0.1; finds
 // every control by its accessible role and name, as a screen reader does.
@@ -39,6 +42,58 @@ async function violations(tab) {
     const found = await tab.evaluate(() => window.axe.run({ resultTypes: ['violations'] }));
     return found.violations.map(rule => `${rule.id}: ${rule.nodes.map(node => node.target).join(' ')}`);
 }
+
+// Every letter of the form's texts as the font inks it, and what hides it:
+// the edge of the page or of the list, or a control drawn over it (the
+// topmost where the two meet). Rows scrolled out of the list's view are
+// not hidden.
+const hiddenText = tab => tab.evaluate(() => {
+    const form = document.getElementById('form');
+    const controls = [...form.querySelectorAll('.title, .heading, .voices, .voices > *, .voices input, [role=listbox], button, textarea')];
+    const meet = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+    const inks = document.createElement('canvas').getContext('2d');
+    const hidden = [];
+    for (let node, walker = document.createTreeWalker(form, NodeFilter.SHOW_TEXT); (node = walker.nextNode());) {
+        const owner = node.parentElement;
+        if (owner.closest('[aria-live]'))
+            continue;
+        const style = getComputedStyle(owner);
+        inks.font = `${style.fontSize} ${style.fontFamily}`;
+        const list = owner.closest('[role=listbox]');
+        const view = list?.getBoundingClientRect();
+        const edge = list ? view.left + list.clientLeft + list.clientWidth : document.documentElement.clientWidth;
+        const range = document.createRange();
+        for (let i = 0; i < node.length; i++) {
+            if (!node.data[i].trim())
+                continue;
+            range.setStart(node, i);
+            range.setEnd(node, i + 1);
+            const cell = range.getBoundingClientRect();
+            const ink = inks.measureText(node.data[i]);
+            const baseline = cell.top + ink.fontBoundingBoxAscent;
+            const box = { left: cell.left, right: cell.right - (parseFloat(style.letterSpacing) || 0),
+                top: baseline - ink.actualBoundingBoxAscent, bottom: baseline + ink.actualBoundingBoxDescent };
+            if (list && (box.top < view.top || box.bottom > view.bottom))
+                continue;
+            const over = box.left < 0 || box.right > edge ? 'the edge' : controls.find(control => {
+                const other = control.getBoundingClientRect();
+                if (control.contains(owner) || !meet(box, other))
+                    return false;
+                const drawn = document.elementsFromPoint((Math.max(box.left, other.left) + Math.min(box.right, other.right)) / 2,
+                    (Math.max(box.top, other.top) + Math.min(box.bottom, other.bottom)) / 2);
+                return !drawn.includes(owner) || drawn.indexOf(control) < drawn.indexOf(owner);
+            })?.className;
+            if (over && hidden.push(`"${node.data.trim()}": "${node.data[i]}" under ${over}`))
+                break;
+        }
+    }
+    return hidden;
+});
+
+// The spacing WCAG 2.2 asks that no text is lost under (1.4.12), as a
+// reader's style sheet sets it.
+const readerSpacing = `* { line-height: 1.5 !important; letter-spacing: 0.12em !important;
+    word-spacing: 0.16em !important; } p { margin-bottom: 2em !important; }`;
 
 function verdict(right, voice, name) {
     return `${right ? 'Вярно' : 'Невярно'} ${voices[voice]}: ${name}`;
@@ -117,6 +172,13 @@ const cases = [
         }
         assert.equal((await state(tab)).names.length, 22);
     }],
+    ...[{ width: 1000, height: 744 }, { width: 390, height: 844, phone: true }].map(screen => [
+        `every text shows at ${screen.width} px, under a reader's spacing too`, screen, async tab => {
+            assert.deepEqual(await hiddenText(tab), []);
+            await tab.evaluate(css => document.head.append(Object.assign(document.createElement('style'),
+                { textContent: css })), readerSpacing);
+            assert.deepEqual(await hiddenText(tab), []);
+        }]),
     // WebKitGTK's MiniBrowser keeps its window at least 447 px wide, which
     // is still narrow enough for the phone's layout.
     ['a game on a phone', { width: 390, height: 844, phone: true }, async tab => {

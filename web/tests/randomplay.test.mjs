@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Тесирона
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Random games on the page, opened from disk with the network off, in
 // Chromium, Firefox and WebKit: each event a real click, key, wheel turn,
 // window size or the page opened again, and after every one the page is
