@@ -6,7 +6,7 @@
 # real HTML controls, put with its font and style into one HTML file; plays
 # it in Chromium, Firefox and WebKit, opened from disk with the network off,
 # and in Chromium served from 127.0.0.1 as an installable app; plays random
-# games on it in Chromium and Firefox against the reference model; tests a
+# games on it in all three against the reference model; tests a
 # second build of it with AddressSanitizer and UndefinedBehaviorSanitizer
 # the same way; and writes the ordinary page to dist/tembrela-VERSION.html,
 # and with what a site needs to serve it as that app, to dist/web/.

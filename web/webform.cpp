@@ -274,6 +274,8 @@ void WebForm::keyPressed(const val &event)
         || event["defaultPrevented"].as<bool>())
         return;
     const std::string key = event["key"].as<std::string>();
+    if (stepRoundTheVoices(event, key))
+        return;
     if (key.size() != 1 || key[0] < '1' || key[0] >= char('1' + m_options.size()))
         return;
     event.call<void>("preventDefault");
@@ -283,6 +285,25 @@ void WebForm::keyPressed(const val &event)
     if (option.Value() && !document()["activeElement"].strictlyEquals(option.radio()))
         m_news.announce(quiz::choiceNews(option.Caption()));
     eventDone();
+}
+
+// The arrows step round the voices, from the last to the first and back,
+// as on the desktop; WebKit's radio buttons stop at either end, where the
+// other engines go round. A step chooses the voice, as the browser's own
+// step does.
+bool WebForm::stepRoundTheVoices(const val &event, const std::string &key)
+{
+    const bool back = key == "ArrowUp" || key == "ArrowLeft";
+    if (!back && key != "ArrowDown" && key != "ArrowRight")
+        return false;
+    const DomOptionButton &end = back ? m_options.front() : m_options.back();
+    if (!document()["activeElement"].strictlyEquals(end.radio()))
+        return false;
+    event.call<void>("preventDefault");
+    const val &next = (back ? m_options.back() : m_options.front()).radio();
+    next.call<void>("focus");
+    next.call<void>("click");
+    return true;
 }
 
 quiz::ListBox &WebForm::List1(std::int16_t index)

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 // The quiz's one form on a web page: real HTML controls for the visible
 // controls, in-memory lists for the hidden ones, and the rules bound to the
@@ -43,6 +44,7 @@ public:
 
 private:
     void eventDone();
+    bool stepRoundTheVoices(const emscripten::val &event, const std::string &key);
 
     emscripten::val m_form;
     DomTextBox m_log;

@@ -8,7 +8,7 @@
 import { spawn } from 'node:child_process';
 import { once } from 'node:events';
 import { createServer } from 'node:net';
-import { Builder, By, Key } from 'selenium-webdriver';
+import { Builder, By, Key, Origin } from 'selenium-webdriver';
 import { launchChromium, launchFirefox } from './browsers.mjs';
 
 const formTimeout = 60000;
@@ -17,8 +17,8 @@ export const aria = (role, name) => `::-p-aria([name="${name}"][role="${role}"])
 
 // Opened from disk, the page fetches nothing and logs nothing; served, it
 // fetches only from its own folder. Every other request, page error and
-// console line is a fault.
-function puppeteerEngine(launch, accessibleName) {
+// console line is a fault, and so is a crashed page.
+function puppeteerEngine(launch, accessibleName, typeLetter) {
     let browser;
     return {
         start: async () => { browser = await launch(); },
@@ -35,6 +35,7 @@ function puppeteerEngine(launch, accessibleName) {
             });
             page.on('pageerror', error => faults.push(error.message));
             page.on('console', message => faults.push(message.text()));
+            page.on('error', error => faults.push(`the page crashed: ${error.message}`));
             await page.setOfflineMode(url.startsWith('file:'));
             await page.setViewport(phone ? { width, height, isMobile: true, hasTouch: true, deviceScaleFactor: 3 }
                 : { width, height });
@@ -58,11 +59,37 @@ function puppeteerEngine(launch, accessibleName) {
                 click: async (role, name) => (phone ? (await page.$(aria(role, accessibleName(name)))).tap()
                     : page.locator(aria(role, accessibleName(name))).click()),
                 has: async (role, name) => (await page.$(aria(role, accessibleName(name)))) !== null,
-                press: key => page.keyboard.press(key),
+                press: async key => {
+                    const chord = /^Shift\+(.+)$/.exec(key);
+                    if (!chord)
+                        return page.keyboard.press(key);
+                    await page.keyboard.down('Shift');
+                    await page.keyboard.press(chord[1]);
+                    await page.keyboard.up('Shift');
+                },
+                clickAt: (x, y) => page.mouse.click(x, y),
+                wheelAt: async (x, y, deltaY) => {
+                    await page.mouse.move(x, y);
+                    await page.mouse.wheel({ deltaY });
+                },
+                resize: size => page.setViewport(size),
+                type: letter => typeLetter(page, letter),
+                reopen: async () => {
+                    await page.goto(url);
+                    await page.waitForSelector(aria('option', 'Алфредо Краус'));
+                },
                 close: () => page.close(),
             };
         },
     };
+}
+
+// The typed letters' keys differ: Chromium's input layer knows only a US
+// keyboard, so a Cyrillic letter goes to it as the key and the text it types.
+async function typeInChromium(page, letter) {
+    page.cdp ??= await page.createCDPSession();
+    await page.cdp.send('Input.dispatchKeyEvent', { type: 'keyDown', key: letter, text: letter });
+    await page.cdp.send('Input.dispatchKeyEvent', { type: 'keyUp', key: letter });
 }
 
 // A free port on 127.0.0.1 for the driver to listen on.
@@ -81,9 +108,20 @@ function companion(command, args, options) {
     return child;
 }
 
+// Fails with WHAT when PROMISE has not settled within a minute: a page
+// process that hangs answers nothing, and its driver may never say so.
+export function within(promise, what) {
+    let timer;
+    const late = new Promise((resolve, reject) => {
+        timer = setTimeout(() => reject(new Error(`${what}: no answer within 60 s`)), 60000);
+    });
+    return Promise.race([promise, late]).finally(() => clearTimeout(timer));
+}
+
 // WebDriver's keys by the names puppeteer gives them.
 const webDriverKeys = { ' ': Key.SPACE, Tab: Key.TAB, Enter: Key.ENTER, End: Key.END, Home: Key.HOME,
-    ArrowDown: Key.ARROW_DOWN, ArrowUp: Key.ARROW_UP, PageDown: Key.PAGE_DOWN, PageUp: Key.PAGE_UP };
+    ArrowDown: Key.ARROW_DOWN, ArrowUp: Key.ARROW_UP, ArrowLeft: Key.ARROW_LEFT, ArrowRight: Key.ARROW_RIGHT,
+    PageDown: Key.PAGE_DOWN, PageUp: Key.PAGE_UP };
 // Where each role's controls are, before their computed role and name are
 // asked of the engine.
 const candidates = { option: '[role=option]', radio: '[type=radio]', button: 'button', textbox: 'textarea',
@@ -92,11 +130,14 @@ const candidates = { option: '[role=option]', radio: '[type=radio]', button: 'bu
 // MiniBrowser needs a display: a private X server, started here so that
 // nothing but node is asked of the caller. Classic WebDriver reports no
 // console, so the test hooks the page's own console and errors once it has
-// started; a fault while it starts shows as a form that never appears.
+// started; a fault while it starts shows as a form that never appears. A
+// page process that crashes ends the session; what MiniBrowser said of it
+// is kept, for the failure to show.
 function webKitEngine() {
     let display;
     let driverProcess;
     let server;
+    let output = [];
     return {
         async start() {
             // It tries display after display and says so for each one taken;
@@ -113,7 +154,13 @@ function webKitEngine() {
             const port = await freePort();
             server = `http://127.0.0.1:${port}`;
             driverProcess = companion('WebKitWebDriver', [`--port=${port}`],
-                { stdio: 'inherit', env: { ...process.env, DISPLAY: `:${`${number}`.trim()}` } });
+                { stdio: ['ignore', 'pipe', 'pipe'], env: { ...process.env, DISPLAY: `:${`${number}`.trim()}` } });
+            for (const stream of [driverProcess.stdout, driverProcess.stderr]) {
+                stream.on('data', data => {
+                    process.stderr.write(data);
+                    output.push(...`${data}`.split('\n').filter(line => line));
+                });
+            }
             // It answers once it listens; until then each try is refused at once.
             for (;;) {
                 if (driverProcess.ended)
@@ -127,30 +174,41 @@ function webKitEngine() {
             driverProcess?.kill();
             display?.kill();
         },
+        // What the driver and MiniBrowser said since last asked.
+        said: () => output.splice(0),
         async open(url, { width, height }) {
             const driver = await new Builder().usingServer(server).withCapabilities({
                 browserName: 'MiniBrowser', 'webkitgtk:browserOptions': { args: ['--automation'] },
             }).build();
             // MiniBrowser's window is the viewport plus its own frame.
-            await driver.manage().window().setRect({ width, height });
-            const [innerWidth, innerHeight] = await driver.executeScript('return [innerWidth, innerHeight]');
-            const rect = await driver.manage().window().getRect();
-            await driver.manage().window().setRect({ width: 2 * rect.width - innerWidth,
-                height: 2 * rect.height - innerHeight });
-            await driver.get(url);
-            await driver.wait(async () => (await driver.findElements(By.css('[role=option]'))).length > 0, formTimeout);
-            await driver.executeScript(() => {
-                window.faults = [];
-                for (const level of ['log', 'info', 'warn', 'error', 'debug'])
-                    console[level] = (...words) => window.faults.push(words.join(' '));
-                window.addEventListener('error', event => window.faults.push(event.message));
-            });
+            const resize = async size => {
+                await driver.manage().window().setRect(size);
+                const [innerWidth, innerHeight] = await driver.executeScript('return [innerWidth, innerHeight]');
+                const rect = await driver.manage().window().getRect();
+                await driver.manage().window().setRect({ width: 2 * rect.width - innerWidth,
+                    height: 2 * rect.height - innerHeight });
+            };
+            const load = async () => {
+                await driver.get(url);
+                await driver.wait(async () => (await driver.findElements(By.css('[role=option]'))).length > 0,
+                    formTimeout);
+                await driver.executeScript(() => {
+                    window.faults = [];
+                    for (const level of ['log', 'info', 'warn', 'error', 'debug'])
+                        console[level] = (...words) => window.faults.push(words.join(' '));
+                    window.addEventListener('error', event => window.faults.push(event.message));
+                });
+            };
+            await resize({ width, height });
+            await load();
             const find = async (role, name) => {
                 for (const element of await driver.findElements(By.css(candidates[role])))
                     if (await element.getAccessibleName() === trimmed(name) && await element.getAriaRole() === role)
                         return element;
                 return null;
             };
+            // Actions take whole pixels of the viewport.
+            const at = (x, y) => ({ x, y, origin: Origin.VIEWPORT });
             return {
                 // Read whenever asked: after the page has been played.
                 get faults() { return driver.executeScript('return window.faults'); },
@@ -163,7 +221,17 @@ function webKitEngine() {
                     await element.click();
                 },
                 has: async (role, name) => (await find(role, name)) !== null,
-                press: key => driver.actions().sendKeys(webDriverKeys[key] ?? key).perform(),
+                press: key => {
+                    const chord = /^Shift\+(.+)$/.exec(key);
+                    const actions = driver.actions();
+                    return (chord ? actions.keyDown(Key.SHIFT).sendKeys(webDriverKeys[chord[1]]).keyUp(Key.SHIFT)
+                        : actions.sendKeys(webDriverKeys[key] ?? key)).perform();
+                },
+                clickAt: (x, y) => driver.actions().move(at(x, y)).click().perform(),
+                wheelAt: (x, y, deltaY) => driver.actions().scroll(x, y, 0, deltaY, Origin.VIEWPORT).perform(),
+                resize,
+                type: letter => driver.actions().sendKeys(letter).perform(),
+                reopen: load,
                 close: () => driver.quit(),
             };
         },
@@ -175,7 +243,7 @@ function webKitEngine() {
 const trimmed = name => name.trim();
 
 export const engines = {
-    chromium: puppeteerEngine(launchChromium, name => name),
-    firefox: puppeteerEngine(launchFirefox, trimmed),
+    chromium: puppeteerEngine(launchChromium, name => name, typeInChromium),
+    firefox: puppeteerEngine(launchFirefox, trimmed, (page, letter) => page.keyboard.press(letter)),
     webkit: webKitEngine(),
 };

@@ -158,6 +158,10 @@ const cases = [
             ['Tab', { focus: 'radio', chosen: -1 }],
             // A focused option says itself that it is chosen.
             ['ArrowDown', { log: '', news: 'Нов избор', chosen: 1 }],
+            // Round the group from the first to the last, in every engine.
+            ['ArrowUp', { chosen: 0 }],
+            ['ArrowLeft', { focus: 'radio', chosen: 3 }],
+            ['ArrowRight', { focus: 'radio', chosen: 0 }],
         ];
         for (const [key, expected] of steps) {
             await tab.press(key);

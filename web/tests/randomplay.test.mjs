@@ -2,16 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Random games on the page, opened from disk with the network off, in
-// Chromium and Firefox: each event a real click, key, wheel turn or window
-// size, and after every one the page is compared with the reference model
-// the desktop's random play uses (compiled for node: the same rules, not a
-// second copy). SOAK_EVENTS=N plays N events in each browser instead;
-// PLAY_SEED=S replays the one game a failure names.
+// Chromium, Firefox and WebKit: each event a real click, key, wheel turn,
+// window size or the page opened again, and after every one the page is
+// compared with the reference model the desktop's random play uses
+// (compiled for node: the same rules, not a second copy). A page process
+// that crashes or hangs fails the game as a difference does. SOAK_EVENTS=N
+// plays N events in each browser instead; PLAY_SEED=S replays the one game
+// a failure names.
 import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
-import { test } from 'node:test';
+import { describe as suite, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
-import { engines } from './engines.mjs';
+import { engines, within } from './engines.mjs';
 
 const quizModel = createRequire(import.meta.url)('./quizmodel.cjs')();
 const pageUrl = pathToFileURL(process.env.TEMBRELA_PAGE).href;
@@ -19,17 +21,6 @@ const pageUrl = pathToFileURL(process.env.TEMBRELA_PAGE).href;
 const eventsPerGame = 60;
 const ciGames = 15;
 const firstSeed = 9000000;
-
-// The typed letters' keys differ: Chromium's input layer knows only a US
-// keyboard, so a Cyrillic letter goes to it as the key and the text it types.
-const typeLetter = {
-    async chromium(page, letter) {
-        page.cdp ??= await page.createCDPSession();
-        await page.cdp.send('Input.dispatchKeyEvent', { type: 'keyDown', key: letter, text: letter });
-        await page.cdp.send('Input.dispatchKeyEvent', { type: 'keyUp', key: letter });
-    },
-    firefox: (page, letter) => page.keyboard.press(letter),
-};
 
 const voices = ['бас', 'мецосопран', 'сопран', 'тенор'];
 const keys = ['1', '2', '3', '4', 'Tab', 'Shift+Tab', 'ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight',
@@ -40,8 +31,8 @@ const letters = ['А', 'Б', 'Е', 'М', 'Н', 'Ф', 'Ч', 'е', 'Ж'];
 const windows = [{ width: 1280, height: 800 }, { width: 390, height: 844 }];
 
 // Weights out of 100: mostly choices, picks and keys, as a class plays.
-const weights = [['clickVoice', 20], ['clickRow', 20], ['key', 37], ['letter', 7], ['clickRestart', 3],
-    ['clickListSpace', 3], ['wheel', 6], ['resize', 4]];
+const weights = [['clickVoice', 20], ['clickRow', 20], ['key', 35], ['letter', 7], ['clickRestart', 3],
+    ['clickListSpace', 3], ['wheel', 6], ['resize', 4], ['reopen', 2]];
 
 // A small seeded generator (mulberry32): the same seed, the same game.
 function generator(seed) {
@@ -73,6 +64,7 @@ function describe({ kind, a, b }) {
         clickListSpace: 'click the list below its last row',
         wheel: `wheel the list ${a % 2 ? 'up' : 'down'}`,
         resize: `window to ${windows[a % 2].width}×${windows[a % 2].height}`,
+        reopen: 'open the page again',
     }[kind];
     return `${what} [${a}, ${b}]`;
 }
@@ -121,7 +113,9 @@ function installDriver() {
         },
         // A point, placed by SEED, inside the part of the INDEXth element
         // of SELECTOR that shows once it is scrolled into view; its centre
-        // when that point falls on something else.
+        // when that point falls on something else. Whole pixels, as a
+        // mouse points and WebDriver takes them: WebKit gives a pixel at a
+        // box's edge to its neighbour, where its fractional box ends.
         async aim(selector, index, seed) {
             const element = document.querySelectorAll(selector)[index];
             element.scrollIntoView({ block: 'nearest' });
@@ -134,11 +128,11 @@ function installDriver() {
             // Not on the list's scroll bar.
             const right = Math.min(box.right, inList ? frame.right - 20 : frame.right, innerWidth);
             const bottom = Math.min(box.bottom, frame.bottom, innerHeight);
-            const x = left + 1 + (seed % Math.max(1, right - left - 2));
-            const y = top + 1 + (Math.floor(seed / 7919) % Math.max(1, bottom - top - 2));
+            const x = Math.round(left + 1 + (seed % Math.max(1, right - left - 2)));
+            const y = Math.round(top + 1 + (Math.floor(seed / 7919) % Math.max(1, bottom - top - 2)));
             const hit = document.elementFromPoint(x, y);
             return hit && element.contains(hit) ? { x, y }
-                : { x: (box.left + box.right) / 2, y: (box.top + box.bottom) / 2 };
+                : { x: Math.round((box.left + box.right) / 2), y: Math.round((box.top + box.bottom) / 2) };
         },
         // A point in the list below its last row, or nothing where the rows
         // fill it.
@@ -146,22 +140,24 @@ function installDriver() {
             const box = list.getBoundingClientRect();
             const top = Math.max(list.lastElementChild?.getBoundingClientRect().bottom + 1 || box.top + 2, 0);
             const bottom = Math.min(box.bottom - 3, innerHeight);
-            return bottom - top < 1 ? null
-                : { x: box.left + 3 + (seed % (box.width - 26)), y: top + (seed % (bottom - top)) };
+            const x = Math.round(box.left + 3 + (seed % (box.width - 26)));
+            const y = Math.round(top + (seed % Math.max(1, bottom - top)));
+            return bottom - top < 1 || document.elementFromPoint(x, y) !== list ? null : { x, y };
         },
         // The middle of what shows of the list.
         overList() {
             const box = list.getBoundingClientRect();
-            return { x: box.left + box.width / 2, y: (Math.max(box.top, 0) + Math.min(box.bottom, innerHeight)) / 2 };
+            return { x: Math.round(box.left + box.width / 2),
+                y: Math.round((Math.max(box.top, 0) + Math.min(box.bottom, innerHeight)) / 2) };
         },
     };
 }
 
-const look = page => page.evaluate(() => window.playDriver.look());
+const look = tab => tab.evaluate(() => window.playDriver.look());
 
-async function clickInto(page, selector, index, seed) {
-    const { x, y } = await page.evaluate((...aim) => window.playDriver.aim(...aim), selector, index, seed);
-    await page.mouse.click(x, y);
+async function clickInto(tab, selector, index, seed) {
+    const { x, y } = await tab.evaluate((...aim) => window.playDriver.aim(...aim), selector, index, seed);
+    await tab.clickAt(x, y);
 }
 
 // What a key does, from where the keys are before it: the page's own
@@ -188,40 +184,43 @@ function keyAct(key, before) {
 
 // Sends one event and returns the learner's act with a note of what it
 // did; its numbers are read against the page as it now stands.
-async function send(page, engineName, event, before) {
+async function send(tab, event, before) {
     const { kind, a, b } = event;
     switch (kind) {
     case 'clickVoice':
-        await clickInto(page, '.voice', a % 4, b);
+        await clickInto(tab, '.voice', a % 4, b);
         return { choose: a % 4 };
     case 'clickRow': {
         if (before.names.length === 0)
             return { note: 'no row to click' };
         const row = a % before.names.length;
-        await clickInto(page, '[role=option]', row, b);
+        await clickInto(tab, '[role=option]', row, b);
         return { pick: row };
     }
     case 'clickRestart':
-        await clickInto(page, '.restart', 0, b);
+        await clickInto(tab, '.restart', 0, b);
         return { restart: true };
     case 'clickListSpace': {
-        const space = await page.evaluate(seed => window.playDriver.listSpace(seed), b);
+        const space = await tab.evaluate(seed => window.playDriver.listSpace(seed), b);
         if (!space)
             return { note: 'the rows fill the list' };
-        await page.mouse.click(space.x, space.y);
+        await tab.clickAt(space.x, space.y);
         return {};
     }
     case 'wheel': {
-        const { x, y } = await page.evaluate(() => window.playDriver.overList());
-        await page.mouse.move(x, y);
-        await page.mouse.wheel({ deltaY: a % 2 ? -120 : 120 });
+        const { x, y } = await tab.evaluate(() => window.playDriver.overList());
+        await tab.wheelAt(x, y, a % 2 ? -120 : 120);
         return {};
     }
     case 'resize':
-        await page.setViewport(windows[a % 2]);
+        await tab.resize(windows[a % 2]);
         return {};
+    case 'reopen':
+        await tab.reopen();
+        await tab.evaluate(installDriver);
+        return { reopen: true };
     case 'letter':
-        await typeLetter[engineName](page, letters[a % letters.length]);
+        await tab.type(letters[a % letters.length]);
         return {};
     case 'key': {
         const key = keys[a % keys.length];
@@ -231,13 +230,7 @@ async function send(page, engineName, event, before) {
         if ((key === 'Tab' && /^(voice|page)/.test(before.focus))
             || (key === 'Shift+Tab' && /^(log|page)$/.test(before.focus)))
             return { note: `skipped: would leave the page from ${before.focus}` };
-        if (key === 'Shift+Tab') {
-            await page.keyboard.down('Shift');
-            await page.keyboard.press('Tab');
-            await page.keyboard.up('Shift');
-        } else {
-            await page.keyboard.press(key);
-        }
+        await tab.press(key);
         return keyAct(key, before);
     }
     }
@@ -268,38 +261,61 @@ function compare(seen, model) {
 }
 
 // Plays EVENTS on a fresh page and a fresh model; returns the first
-// failure and a note of what each event did.
-async function play(engine, engineName, events) {
-    const model = new (await quizModel).QuizModel();
-    const tab = await engine.open(pageUrl, windows[0]);
-    const { page, faults } = tab;
+// failure and a note of what each event did. A page that crashes or stops
+// answering fails after the event it was sent last.
+async function play(engine, events) {
+    const Model = (await quizModel).QuizModel;
+    let model = new Model();
     const notes = [];
+    let sent = 0;
+    let tab;
+    let broken = false;
+    // What the page shows, and the first fault it raised.
+    const observe = () => within((async () => [await look(tab), (await tab.faults)[0]])(), 'looking at the page');
     try {
-        await page.evaluate(installDriver);
-        let before = await look(page);
-        let failure = faults[0] ?? compare(before, model);
+        tab = await within(engine.open(pageUrl, windows[0]), 'opening the page');
+        await within(tab.evaluate(installDriver), 'looking at the page');
+        let [before, fault] = await observe();
+        let failure = fault ?? compare(before, model);
         if (failure)
             return { failure: `after load: ${failure}`, notes };
         for (const [i, event] of events.entries()) {
-            const act = await send(page, engineName, event, before);
+            sent = i + 1;
+            const act = await within(send(tab, event, before), describe(event));
             if (act.choose !== undefined)
                 model.chooseVoice(act.choose);
             else if (act.pick !== undefined)
                 model.pickRow(act.pick);
             else if (act.restart)
                 model.restart();
+            else if (act.reopen) {
+                model.delete();
+                model = new Model();
+            }
             notes.push(act.note ?? (act.choose !== undefined ? `choose ${voices[act.choose]}`
                 : act.pick !== undefined ? `pick row ${act.pick} (${before.names[act.pick]})`
-                    : act.restart ? 'restart' : `nothing, keys at ${before.focus}`));
-            before = await look(page);
-            failure = faults[0] ?? compare(before, model);
+                    : act.restart ? 'restart' : act.reopen ? 'a fresh form' : `nothing, keys at ${before.focus}`));
+            [before, fault] = await observe();
+            failure = fault ?? compare(before, model);
             if (failure)
                 return { failure: `after event ${i + 1} (${describe(event)}): ${failure}`, notes };
         }
         return { failure: null, notes };
+    } catch (error) {
+        broken = true;
+        const where = sent > 0 ? `after event ${sent} (${describe(events[sent - 1])})` : 'after load';
+        return { failure: [`${where}: the page crashed or hung: ${error.message}`, ...engine.said?.() ?? []]
+            .join('\n'), notes };
     } finally {
         model.delete();
-        await tab.close();
+        // A crashed page's session may be gone already, and a hung one may
+        // hold the browser: the next game starts in a fresh one.
+        if (tab)
+            await within(tab.close(), 'closing the page').catch(error => { if (!broken) throw error; });
+        if (broken) {
+            await engine.stop();
+            await engine.start();
+        }
     }
 }
 
@@ -326,28 +342,39 @@ function seeds() {
     return Array.from({ length: games }, (_, game) => firstSeed + game);
 }
 
-for (const [engineName, title] of [['chromium', 'Chromium'], ['firefox', 'Firefox']]) {
-    test(`random games in ${title} match the model`, async () => {
-        const engine = engines[engineName];
-        await engine.start();
-        try {
-            const played = seeds();
-            for (const seed of played) {
-                const events = randomGame(seed);
-                const { failure } = await play(engine, engineName, events);
-                if (!failure)
-                    continue;
-                const failedAt = Number(/^after event (\d+)/.exec(failure)?.[1] ?? 0);
-                const shortest = await shrink(events.slice(0, failedAt),
-                    async tried => (await play(engine, engineName, tried)).failure !== null);
-                const again = await play(engine, engineName, shortest);
-                const steps = shortest.map((event, i) => `  ${i + 1}. ${describe(event)}: ${again.notes[i] ?? 'not reached'}`);
-                assert.fail(`${title}, seed ${seed} (PLAY_SEED=${seed}): ${failure}\n`
-                    + `shortest sequence:\n${steps.join('\n')}\n${again.failure ?? '(passes alone)'}`);
+// The engines play side by side: each waits mostly for the frames of its
+// own page, so three take little longer than one.
+suite('random games', { concurrency: true }, () => {
+    const playing = (process.env.TEMBRELA_ENGINES ?? 'chromium,firefox,webkit').split(',');
+    for (const [engineName, title] of [['chromium', 'Chromium'], ['firefox', 'Firefox'], ['webkit', 'WebKit']]
+        .filter(([name]) => playing.includes(name))) {
+        test(`in ${title} match the model`, async () => {
+            const engine = engines[engineName];
+            const started = performance.now();
+            await engine.start();
+            try {
+                const played = seeds();
+                for (const seed of played) {
+                    const events = randomGame(seed);
+                    const { failure } = await play(engine, events);
+                    if (!failure)
+                        continue;
+                    // Named at once: shrinking a page that hangs may outlast the test's time.
+                    console.log(`${title}, seed ${seed}: ${failure}`);
+                    const failedAt = Number(/^after event (\d+)/.exec(failure)?.[1] ?? 0);
+                    const shortest = await shrink(events.slice(0, failedAt),
+                        async tried => (await play(engine, tried)).failure !== null);
+                    const again = await play(engine, shortest);
+                    const steps = shortest.map((event, i) => `  ${i + 1}. ${describe(event)}: ${again.notes[i] ?? 'not reached'}`);
+                    assert.fail(`${title}, seed ${seed} (PLAY_SEED=${seed}): ${failure}\n`
+                        + `shortest sequence:\n${steps.join('\n') || '  (none: it failed as it opened)'}\n`
+                        + `${again.failure ?? '(passes alone)'}`);
+                }
+                console.log(`${title}: ${played.length} games, ${played.length * eventsPerGame} events in `
+                    + `${Math.round((performance.now() - started) / 1000)} s`);
+            } finally {
+                await engine.stop();
             }
-            console.log(`${title}: ${played.length} games, ${played.length * eventsPerGame} events`);
-        } finally {
-            await engine.stop();
-        }
-    });
-}
+        });
+    }
+});
