@@ -82,6 +82,7 @@ package_windows() {
     cp "$TEMBRELA_ROOT/LICENSE" "$staging/LICENSE.txt"
     # Notepad of every Windows reads it as UTF-8 with the mark and CR LF.
     { printf '\xef\xbb\xbf'; sed 's/$/\r/' "$windows/ПРОЧЕТИ.txt"; } >"$staging/ПРОЧЕТИ.txt"
+    { printf '\xef\xbb\xbf'; sed 's/$/\r/' "$TEMBRELA_ROOT/РЪКОВОДСТВО.md"; } >"$staging/РЪКОВОДСТВО.txt"
     mkdir -p "$dist"
     zip="$dist/tembrela-$version-windows-x64.zip"
     msi="$dist/tembrela-$version-x64.msi"
@@ -97,7 +98,7 @@ package_windows() {
     {
         echo "#mtree"
         echo "$folder type=dir mode=0755 uid=0 gid=0 time=$date"
-        for file in LICENSE.txt tembrela.exe ПРОЧЕТИ.txt; do
+        for file in LICENSE.txt tembrela.exe ПРОЧЕТИ.txt РЪКОВОДСТВО.txt; do
             mode=0644
             [ "$file" != tembrela.exe ] || mode=0755
             echo "$(mtree_name "$folder/$file") type=file mode=$mode uid=0 gid=0 time=$date" \
