@@ -274,7 +274,7 @@ void TestInstall::packageDependsOnTheToolkit()
          {QStringLiteral("usr/bin/tembrela"), "usr/share/applications/" + AppId + ".desktop",
           "usr/share/metainfo/" + AppId + ".metainfo.xml",
           QStringLiteral("usr/share/doc/tembrela/copyright"),
-          QStringLiteral("usr/share/doc/tembrela/РЪКОВОДСТВО.md.gz"),
+          QStringLiteral("usr/share/doc/tembrela/teachers-guide.bg.md.gz"),
           QStringLiteral("usr/share/man/man6/tembrela.6.gz"),
           QStringLiteral("usr/share/man/bg/man6/tembrela.6.gz"),
           "usr/share/icons/hicolor/32x32/apps/" + AppId + ".png"})
