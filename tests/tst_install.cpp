@@ -214,9 +214,9 @@ void TestInstall::validatorsAccept_data()
     QTest::addColumn<QString>("file");
     // What each validator prints for a finding, down to its mere hints.
     QTest::addColumn<QString>("finding");
-    QTest::addRow("desktop_entry") << "desktop-file-validate" << QStringList()
-                                   << "install/share/applications/" + AppId + ".desktop"
-                                   << ": (error|warning|hint): ";
+    const QString entry = "install/share/applications/" + AppId + ".desktop";
+    QTest::addRow("desktop_entry")
+        << "desktop-file-validate" << QStringList() << entry << ": (error|warning|hint): ";
     // Debian 13's AppStream 1.0 calls <developer_name> deprecated for its
     // <developer>, which Debian 12's AppStream 0.16 does not know: the
     // metainfo keeps the tag that both read.

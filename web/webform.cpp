@@ -116,19 +116,19 @@ val find(const val &container, const char *selector)
     return container.call<val>("querySelector", val(selector));
 }
 
+// The buttons cannot be made empty and filled in after, so the array is
+// built whole, one element a voice.
+template<std::size_t... k>
+std::array<DomOptionButton, quiz::VoiceCount> optionsOf(const val &radios,
+                                                        std::index_sequence<k...>)
+{
+    return {DomOptionButton(radios[k], std::u16string(quiz::VoiceCaptions[k]))...};
+}
+
 std::array<DomOptionButton, quiz::VoiceCount> voiceOptions(const val &container)
 {
     const val radios = container.call<val>("querySelectorAll", val("[type=radio]"));
-    const auto option = [&radios](std::size_t k) {
-        return DomOptionButton(radios[k], std::u16string(quiz::VoiceCaptions[k]));
-    };
-    // The buttons cannot be made empty and filled in after, so the array is
-    // built whole, one element a voice.
-    return [&option]<std::size_t... k>(std::index_sequence<k...>)
-    {
-        return std::array<DomOptionButton, quiz::VoiceCount>{option(k)...};
-    }
-    (std::make_index_sequence<quiz::VoiceCount>());
+    return optionsOf(radios, std::make_index_sequence<quiz::VoiceCount>());
 }
 
 val handler(const char *name)
