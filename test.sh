@@ -16,8 +16,9 @@ source "$TEMBRELA_ROOT/scripts/packages.sh"
 
 install_missing_packages "${TEMBRELA_TEST_PACKAGES[@]}"
 create_test_account
-# Every file says its copyright and licence, or REUSE.toml says them.
-"$TEMBRELA_ROOT/tests/reuselint.sh" "$TEMBRELA_ROOT"
+# Every file says its copyright and licence, in its head or, where it
+# cannot, in a FILE.license beside it.
+reuse --root "$TEMBRELA_ROOT" lint
 SOURCE_DATE_EPOCH="$(source_date_epoch)"
 export SOURCE_DATE_EPOCH QT_QPA_PLATFORM=offscreen
 
