@@ -194,10 +194,9 @@ for index in "${!suites[@]}"; do
         echo "$name: fetching ahead failed (its log: $TEMBRELA_FRESH/$suite-fetch.log); the system fetches for itself"
     fi
     fetching=""
-    enter_system "$suite"
-    echo "$name: fresh system ready in $((SECONDS - started)) s"
     next="${suites[$((index + 1))]:-}"
     if [ -n "$next" ]; then
+        mkdir -p "$TEMBRELA_FRESH"
         (
             # Its trap takes down its own system, not the one under test.
             stage="" root="" tarball="" fetching=""
@@ -206,6 +205,8 @@ for index in "${!suites[@]}"; do
         ) >"$TEMBRELA_FRESH/$next-fetch.log" 2>&1 &
         fetching=$!
     fi
+    enter_system "$suite"
+    echo "$name: fresh system ready in $((SECONDS - started)) s"
 
     started=$SECONDS
     log="$TEMBRELA_FRESH/$suite-run.log"
