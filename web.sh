@@ -10,19 +10,10 @@
 # second build of it with AddressSanitizer and UndefinedBehaviorSanitizer
 # the same way; and writes the ordinary page to dist/tembrela-VERSION.html,
 # and with what a site needs to serve it as that app, to dist/web/.
-# --no-sanitizers leaves the sanitized build out, for a run that repeats
-# one made elsewhere.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 source "$TEMBRELA_ROOT/scripts/packages.sh"
 source "$TEMBRELA_ROOT/scripts/web.sh"
-
-sanitizers=yes
-case "${1:-}" in
-    "") ;;
-    --no-sanitizers) sanitizers=no ;;
-    *) echo "usage: $0 [--no-sanitizers]" >&2; exit 2 ;;
-esac
 
 # Orca reads the page on the private desktop of the desktop's own
 # screen-reader test, which the ordinary build makes.
@@ -40,12 +31,10 @@ run_tests web
 # Any sanitizer report fails its test: undefined behaviour is reported on
 # the console, and a memory fault aborts the program, which the page shows
 # as an error.
-if [ "$sanitizers" = yes ]; then
-    sanitized_build="$(preset_folder web-sanitize)"
-    build_page web-sanitize "$sanitized_build"
-    install_page_test_driver "$sanitized_build"
-    run_tests web-sanitize
-fi
+sanitized_build="$(preset_folder web-sanitize)"
+build_page web-sanitize "$sanitized_build"
+install_page_test_driver "$sanitized_build"
+run_tests web-sanitize
 
 page="$page_build/tembrela.html"
 limit=$((512 * 1024))

@@ -6,9 +6,7 @@
 # systems, holding nothing but what debootstrap's minbase and git bring,
 # clones the commit and runs the README's two commands as root, each from
 # its start: ./run.sh, which with no display must build and then stop with
-# its clear line and code 2, and ./test.sh, which must pass; in Debian 13
-# also ./web.sh, which must pass (its sanitized page is left to the host's
-# own ./web.sh, which CI runs as a stage of its own). The machines
+# its clear line and code 2, and ./test.sh, which must pass. The machines
 # this project is built on carry packages a fresh one lacks, so only this
 # finds a missing install step. Needs root, for debootstrap, chroot and
 # mounts.
@@ -143,14 +141,13 @@ show_failure() {
     fi
 }
 
-# must_pass test|web [OPTION]: runs ./test.sh or ./web.sh in the system,
-# which must pass; says how long it took and its tests' tally, or what
-# failed.
+# must_pass test: runs ./test.sh in the system, which must pass; says how
+# long it took and its tests' tally, or what failed.
 must_pass() {
     local script="./$1.sh" log="$TEMBRELA_FRESH/$suite-$1.log" started=$SECONDS
-    if in_system "$script ${2:-}" >"$log" 2>&1; then
+    if in_system "$script" >"$log" 2>&1; then
         echo "$name: $script passed in $((SECONDS - started)) s:"
-        grep -E '^[0-9]+% tests passed|^web\.sh: ' "$log" | sed 's/^/    /'
+        grep -E '^[0-9]+% tests passed' "$log" | sed 's/^/    /'
     else
         echo "$name: $script failed after $((SECONDS - started)) s; its output:"
         show_failure "$log"
@@ -169,7 +166,7 @@ fetch_ahead() {
     enter_system "$suite"
     in_system "export DEBIAN_FRONTEND=noninteractive && apt-get update -qq &&
         apt-get install -y -qq --download-only --no-install-recommends \
-        ${TEMBRELA_TEST_PACKAGES[*]} ${TEMBRELA_WEB_PACKAGES[*]}"
+        ${TEMBRELA_TEST_PACKAGES[*]}"
     take_down "$root"
     root=""
 }
@@ -221,11 +218,6 @@ for index in "${!suites[@]}"; do
     fi
 
     must_pass test
-    # The host, Debian 12, runs ./web.sh as a stage of its own, with the
-    # sanitized page.
-    if [ "$suite" = trixie ]; then
-        must_pass web --no-sanitizers
-    fi
     take_down "$root"
     root=""
 done
